@@ -1,3 +1,8 @@
+#include "app/commands.h"
 #include "app/program.h"
 
-int main(int argc, char** argv) { return app::runProgram(argc, argv); }
+int main(int argc, char** argv) {
+    app::CommandRegistry commands;
+    // Each subsystem registers the windows its menu commands open.
+    return app::runProgram(argc, argv, commands);
+}
