@@ -1,6 +1,8 @@
 #include "db/dataset.h"
 
+#include "core/numformat.h"
 #include "db/sqltext.h"
+
 
 #include <QDate>
 #include <QDateTime>
@@ -97,6 +99,11 @@ QVariant Dataset::sourceValue(int sourceRow, const QString& column) const {
     return data_.rows[sourceRow][c];
 }
 
+QVariant Dataset::sourceValue(int sourceRow, int column) const {
+    if (column < 0 || column >= data_.columnCount() || sourceRow < 0 || sourceRow >= data_.rows.size()) return {};
+    return data_.rows[sourceRow][column];
+}
+
 bool Dataset::locate(const QString& column, const QVariant& v, bool partial) {
     const int c = data_.indexOf(column);
     if (c < 0) return false;
@@ -144,8 +151,22 @@ void Dataset::storeRow(int row, const QVector<QPair<QString, QVariant>>& values)
         const int c = data_.indexOf(column);
         if (c < 0) throw Error(1054, QString("Unknown column '%1' in dataset").arg(column), sql_);
         QVariant value = v;
-        if (data_.fields[c].kind == FieldKind::Decimal && !v.isNull()) value = v.toDouble();
-        if (data_.fields[c].kind == FieldKind::Integer && !v.isNull()) value = v.toLongLong();
+        const FieldKind kind = data_.fields[c].kind;
+        if ((kind == FieldKind::Decimal || kind == FieldKind::Integer) && !v.isNull()) {
+            // A text goes through the same reading as a typed number; one that is no number must
+            // not be stored as a silent 0.
+            bool ok = false;
+            QVariant n = v;
+            if (v.typeId() == QMetaType::QString) {
+                const auto parsed = core::parseNumber(v.toString());
+                ok = parsed.has_value();
+                if (ok) n = *parsed;
+            } else {
+                n.toDouble(&ok);
+            }
+            if (!ok) throw ConversionError(data_.fields[c].name, v.toString());
+            value = kind == FieldKind::Decimal ? QVariant(n.toDouble()) : QVariant(n.toLongLong());
+        }
         sets << data_.fields[c].name + " = " + literal(data_.fields[c], value);
         converted.push_back({c, value});
     }

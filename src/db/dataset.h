@@ -58,9 +58,12 @@ public:
     void setFilter(Filter f);
     void clearFilter() { setFilter({}); }
     QVariant sourceValue(int sourceRow, const QString& column) const;
+    // By column index (fieldIndex): a filter over many rows looks the column up once.
+    QVariant sourceValue(int sourceRow, int column) const;
 
     // Changes a value of a visible row on the client and in the table (one update by the key).
-    // Throws db::Error when the server refuses; the client copy stays unchanged then.
+    // Throws db::Error when the server refuses, db::ConversionError for a text that is no number in
+    // a numeric column; the client copy stays unchanged then.
     void store(int row, const QString& column, const QVariant& v);
     void storeRow(int row, const QVector<QPair<QString, QVariant>>& values);
 
