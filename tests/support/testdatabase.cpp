@@ -1,5 +1,6 @@
 #include "support/testdatabase.h"
 
+#include "db/sqltext.h"
 #include "schema/schema.h"
 
 #include <QCoreApplication>
@@ -30,7 +31,17 @@ TestDatabase::TestDatabase(bool install) {
         throw;
     }
     admin_.exec("create database " + name_ + " character set utf8 collate utf8_unicode_ci");
-    admin_.exec("use " + name_);
+    // The fixture's own statements run under an account of their own, so that the program's
+    // "same account already connected" check sees only the connections a test opens on purpose.
+    for (const char* host : {"localhost", "%"}) {
+        admin_.exec(QString("create user if not exists 'talirka_fixture'@'%1'").arg(host));
+        admin_.exec(QString("grant all on *.* to 'talirka_fixture'@'%1' with grant option").arg(host));
+    }
+    auto own = serverParams();
+    own.user = "talirka_fixture";
+    own.password.clear();
+    own.database = name_;
+    admin_.open(own);
     admin_.exec("set names cp1250");
     if (install) schema::run(admin_, QString::fromUtf8(schema::installSql()));
 }
@@ -51,6 +62,14 @@ db::ConnectionParams TestDatabase::params() const {
 void TestDatabase::exec(const QString& sql) { admin_.exec(sql); }
 
 void TestDatabase::script(const QString& sql) { schema::run(admin_, sql); }
+
+void TestDatabase::addCanteen(const QString& nazev, const QString& oznac) {
+    // The program creates this table at start; a test that fills it first makes it the same way.
+    admin_.exec("CREATE TABLE IF NOT EXISTS `jidelny` (`id` int(6) NOT NULL AUTO_INCREMENT, `nazev` varchar(50) "
+                "DEFAULT NULL, `oznac` char(1) NOT NULL DEFAULT \"\", PRIMARY KEY (`id`)) ENGINE=InnoDB DEFAULT "
+                "CHARSET=utf8 COLLATE=utf8_unicode_ci");
+    admin_.exec(QString("insert into jidelny (nazev, oznac) values (%1, %2)").arg(sql::q(nazev), sql::q(oznac)));
+}
 
 QString TestDatabase::scalar(const QString& sql) {
     const auto rs = admin_.query(sql);

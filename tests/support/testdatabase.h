@@ -22,11 +22,14 @@ public:
     ~TestDatabase();
     const QString& name() const { return name_; }
     db::ConnectionParams params() const;   // connects to this database
-    db::Connection& admin() { return admin_; } // a connection of its own, in this database
+    // A connection of its own, in this database, under an account the program's sessions do not use.
+    db::Connection& admin() { return admin_; }
     // Runs one statement / a ";"-separated script in this database.
     void exec(const QString& sql);
     void script(const QString& sql);
     QString scalar(const QString& sql);     // first column of the first row, "" when none
+    // A canteen row (creating jidelny as the program does when it is missing).
+    void addCanteen(const QString& nazev, const QString& oznac);
 
 private:
     QString name_;
