@@ -196,7 +196,8 @@ void DataModuleStartup::ensureNormGroups() {
         };
         if (!s_.aktOznac.isEmpty()) {
             insertSeven(s_.oznacA);
-            insertSeven(s_.oznacB);
+            // With one canteen both rows are the same: its groups once, not twice.
+            if (s_.oznacB != s_.oznacA) insertSeven(s_.oznacB);
         } else {
             insertSeven("");
         }
@@ -206,8 +207,9 @@ void DataModuleStartup::ensureNormGroups() {
     if (c.query("select * from dnorm").rowCount() == 7 && !s_.oznacA.isEmpty()) {
         for (int n = 8; n <= 10; ++n)
             c.exec(QString("insert into dnorm set poradi = %1, oznac = %2").arg(n).arg(sql::q(s_.oznacA)));
-        for (int n = 8; n <= 10; ++n)
-            c.exec(QString("insert into dnorm set poradi = %1, oznac = %2").arg(n).arg(sql::q(s_.oznacB)));
+        if (s_.oznacB != s_.oznacA)
+            for (int n = 8; n <= 10; ++n)
+                c.exec(QString("insert into dnorm set poradi = %1, oznac = %2").arg(n).arg(sql::q(s_.oznacB)));
     }
 }
 

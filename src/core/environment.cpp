@@ -38,8 +38,10 @@ QString cleanComputerName(const QString& name) {
     s.remove(' ');
     s = stripCp1250Diacritics(s);
     for (auto& c : s) {
+        // ß is a letter the server takes in a name over the cp1250 connection; it stays like the
+        // other letters.
         const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-                        c == '$';
+                        c == '$' || c == QChar(0xDF);
         if (!ok) c = '_';
     }
     return s;

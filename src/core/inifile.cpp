@@ -9,6 +9,23 @@ namespace core {
 
 namespace {
 bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+bool quoted(const QString& v) {
+    return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+}
+
+// As Windows reads profile strings: blanks around the value and one pair of quotes around it go,
+// so "IP = 10.0.0.5" is the address and not " 10.0.0.5".
+QString readValue(const QString& raw) {
+    const QString v = raw.trimmed();
+    return quoted(v) ? v.mid(1, v.size() - 2) : v;
+}
+
+// A value that reading would change (blanks at an end, quotes around it) is written in quotes.
+QString writtenValue(const QString& v) {
+    if (v.isEmpty()) return v;
+    return v.front().isSpace() || v.back().isSpace() || quoted(v) ? '"' + v + '"' : v;
+}
 } // namespace
 
 IniFile::IniFile(QString path) : path_(std::move(path)) { load(); }
@@ -35,7 +52,7 @@ void IniFile::loadFromText(const QString& text) {
         const qsizetype eq = line.indexOf('=');
         if (eq < 0 || !current) continue;
         const QString key = line.left(eq).trimmed();
-        const QString value = line.mid(eq + 1);
+        const QString value = readValue(line.mid(eq + 1));
         bool replaced = false;
         for (auto& e : current->entries)
             if (same(e.key, key)) {
@@ -50,7 +67,7 @@ QString IniFile::toText() const {
     QString out;
     for (const auto& s : sections_) {
         out += '[' + s.name + "]\n";
-        for (const auto& e : s.entries) out += e.key + '=' + e.value + '\n';
+        for (const auto& e : s.entries) out += e.key + '=' + writtenValue(e.value) + '\n';
         out += '\n';
     }
     return out;
@@ -108,9 +125,12 @@ int IniFile::readInteger(const QString& section, const QString& key, int def) co
 
 bool IniFile::readBool(const QString& section, const QString& key, bool def) const {
     const QString v = readString(section, key).trimmed();
-    if (same(v, "True") || v == "1") return true;
-    if (same(v, "False") || v == "0") return false;
-    return def;
+    if (same(v, "True")) return true;
+    if (same(v, "False")) return false;
+    // Older files keep flags as numbers: any number but 0 is true.
+    bool ok = false;
+    const int n = v.toInt(&ok);
+    return ok ? n != 0 : def;
 }
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {

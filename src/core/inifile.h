@@ -7,7 +7,9 @@
 namespace core {
 
 // An INI file whose sections and keys compare without regard to case, kept in file order.
-// Reads UTF-8, or cp1250 when the bytes are not valid UTF-8; writes UTF-8.
+// Reads UTF-8, or cp1250 when the bytes are not valid UTF-8; writes UTF-8. Values read lose the
+// blanks around them and one pair of quotes, as Windows reads them; a value that would lose
+// something is written in quotes, so it reads back the same.
 class IniFile {
 public:
     IniFile() = default;

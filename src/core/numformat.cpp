@@ -43,6 +43,7 @@ std::optional<double> parseNumber(const QString& text) {
     QString t = text.trimmed();
     t.remove(' ');
     t.remove(QChar(0xA0));
+    t.remove(QChar(0x202F)); // the narrow no-break space some locales group with
     t.replace(',', '.');
     if (t.isEmpty()) return std::nullopt;
     bool ok = false;

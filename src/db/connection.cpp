@@ -75,8 +75,9 @@ void Connection::open(const ConnectionParams& params) {
     const QByteArray host = params.host.toUtf8(), user = core::toCp1250(params.user),
                      pass = core::toCp1250(params.password), dbname = core::toCp1250(params.database),
                      sock = params.socket.toUtf8();
-    trace_.record(QString("connect %1@%2:%3/%4").arg(params.user, params.socket.isEmpty() ? params.host : params.socket)
-                      .arg(params.port).arg(params.database));
+    trace_.record(QString("connect %1@%2:%3/%4")
+                      .arg(params.user, params.socket.isEmpty() ? params.host : params.socket,
+                           QString::number(params.port), params.database));
     if (!mysql_real_connect(h, params.socket.isEmpty() ? host.constData() : nullptr, user.constData(), pass.constData(),
                             dbname.isEmpty() ? nullptr : dbname.constData(), unsigned(params.port),
                             params.socket.isEmpty() ? nullptr : sock.constData(), 0)) {

@@ -3,7 +3,6 @@
 #include "core/numformat.h"
 #include "db/sqltext.h"
 
-
 #include <QDate>
 #include <QDateTime>
 

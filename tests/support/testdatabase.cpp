@@ -71,6 +71,20 @@ void TestDatabase::addCanteen(const QString& nazev, const QString& oznac) {
     admin_.exec(QString("insert into jidelny (nazev, oznac) values (%1, %2)").arg(sql::q(nazev), sql::q(oznac)));
 }
 
+QStringList TestDatabase::columnDefinitions(const QString& table) {
+    const auto rs = admin_.query("select column_name, column_type, is_nullable, ifnull(column_default, '-'), extra "
+                                 "from information_schema.columns where table_schema = database() and table_name = " +
+                                 sql::q(table) + " order by ordinal_position");
+    QStringList out;
+    for (const auto& r : rs.rows) {
+        QStringList parts;
+        for (const auto& v : r)
+            if (!v.toString().isEmpty()) parts << v.toString();
+        out << parts.join(' ');
+    }
+    return out;
+}
+
 QString TestDatabase::scalar(const QString& sql) {
     const auto rs = admin_.query(sql);
     if (rs.isEmpty()) return {};

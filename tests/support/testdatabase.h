@@ -30,6 +30,9 @@ public:
     QString scalar(const QString& sql);     // first column of the first row, "" when none
     // A canteen row (creating jidelny as the program does when it is missing).
     void addCanteen(const QString& nazev, const QString& oznac);
+    // The columns of a table in their order, each "name type nullability default [extra]", to
+    // compare two tables column by column.
+    QStringList columnDefinitions(const QString& table);
 
 private:
     QString name_;
