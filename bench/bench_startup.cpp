@@ -3,6 +3,9 @@
 // is not counted.
 #include "benchsupport.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <algorithm>
 #include <memory>
 
 using namespace bench;
@@ -20,15 +23,42 @@ int main(int argc, char** argv) {
             app::DataModuleStartup(st->s()).run(p);
         };
 
+        // Where the slowest first start spent its time: each traced statement until the next one.
+        QList<QPair<qint64, QString>> worst;
+        qint64 worstTotal = -1;
+        auto keepWorst = [&] {
+            if (!st) return;
+            QFile f(st->s().env.inProgramDir("monitor.sql"));
+            if (!f.open(QIODevice::ReadOnly)) return;
+            QList<QPair<qint64, QString>> spans;
+            QDateTime first, prev;
+            QString prevText;
+            for (const QString& line : QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)) {
+                const QDateTime at = QDateTime::fromString(line.left(23), "yyyy-MM-dd hh:mm:ss.zzz");
+                if (prev.isValid()) spans.push_back({prev.msecsTo(at), prevText});
+                else first = at;
+                prev = at;
+                prevText = line.mid(24).left(70);
+            }
+            if (first.msecsTo(prev) <= worstTotal) return;
+            worstTotal = first.msecsTo(prev);
+            std::sort(spans.begin(), spans.end(), [](const auto& x, const auto& y) { return x.first > y.first; });
+            worst = spans.mid(0, 5);
+        };
+
         print("first start on a new installation database (creates jidelny and dnorm)",
               measure(runs, start,
                       [&] {
+                          keepWorst();
                           st.reset();
                           db.reset();
                           db = std::make_unique<TestDatabase>();
                           newSession();
                       }),
               200);
+        keepWorst();
+        note(QString("  slowest first start, traced statements to its last one: %1 ms; longest:").arg(worstTotal));
+        for (const auto& [ms, text] : worst) note(QString("    %1 ms  %2").arg(ms, 4).arg(text));
 
         // The everyday case: two canteens, every table in place, the workstation starting again.
         db->exec("insert into jidelny (nazev, oznac) values ('Školní jídelna', 'A'), ('Výdejna', 'B')");
