@@ -7,6 +7,9 @@
 namespace core {
 
 QString formatNumber(double value, const QString& pattern) {
+    // A division by zero upstream must not print digits of garbage.
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     const int dot = pattern.indexOf('.');
     const QString intPat = dot < 0 ? pattern : pattern.left(dot);
     const QString fracPat = dot < 0 ? QString() : pattern.mid(dot + 1);

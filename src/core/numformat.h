@@ -8,6 +8,7 @@ namespace core {
 // Formats like the program's display patterns: "# ##0.00", "## ##0.0000", "### ###.000".
 // A blank in the integer part asks for thousands grouping with a blank; the screen uses a decimal
 // comma. Digits "0" are always printed, "#" only when needed, so "### ###.000" prints zero as ",000".
+// A value that is no finite number prints as "INF", "-INF" or "NAN".
 QString formatNumber(double value, const QString& pattern);
 
 // Quantities with four places, money with two.

@@ -108,12 +108,13 @@ TEST(Startup, ConnectsWithTheSettingsOfTalirkaIni) {
     EXPECT_TRUE(tableExists(db, "prac_TESTPC"));
 }
 
-TEST(Startup, ConnectionSpeaksCp1250) {
+TEST(Startup, ConnectionSpeaksCp1250Compressed) {
     TestDatabase db;
     StartedSession st(db);
     const auto rs = st.s().conn().query("select @@character_set_client as c, @@character_set_results as r");
     EXPECT_EQ(rs.text(0, "c"), "cp1250");
     EXPECT_EQ(rs.text(0, "r"), "cp1250");
+    EXPECT_EQ(st.s().conn().query("show session status like 'Compression'").text(0, "Value"), "ON");
 }
 
 // An installation from before the canteens and the newer columns: every column the start adds

@@ -1,6 +1,7 @@
 #include "core/numformat.h"
 #include "core/rounding.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -80,6 +81,9 @@ TEST(NumberFormat, PatternsOfTheProgram) {
         EXPECT_EQ(core::formatNumber(c.value, c.pattern), QString::fromUtf8(c.expected));
     }
     EXPECT_EQ(core::formatMoney(1234.565), "1 234,57");
+    EXPECT_EQ(core::formatMoney(1.0 / 0.0), "INF");
+    EXPECT_EQ(core::formatMoney(-1.0 / 0.0), "-INF");
+    EXPECT_EQ(core::formatQuantity(std::nan("")), "NAN");
     EXPECT_EQ(core::formatQuantity(0.12345), "0,1235");
 }
 
