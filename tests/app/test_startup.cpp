@@ -36,6 +36,12 @@ QStringList defaultGroups(const QString& marker, bool ten) {
     return out;
 }
 
+// The canteen fields of a session: "nazevA/oznacA | nazevB/oznacB | aktIndex aktNazev/aktOznac".
+QString canteenState(const app::Session& s) {
+    return QString("%1/%2 | %3/%4 | %5 %6/%7")
+        .arg(s.nazevA, s.oznacA, s.nazevB, s.oznacB, QString::number(s.aktIndex), s.aktNazev, s.aktOznac);
+}
+
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -166,9 +172,7 @@ TEST(Startup, NoCanteensLeavesNoActiveCanteenAndTenEmptyMarkerGroups) {
     TestDatabase db;
     StartedSession st(db);
     EXPECT_TRUE(tableExists(db, "jidelny"));
-    EXPECT_EQ(st.s().aktIndex, -1);
-    EXPECT_EQ(st.s().aktOznac, "");
-    EXPECT_EQ(st.s().aktNazev, "");
+    EXPECT_EQ(canteenState(st.s()), "/ | / | -1 /");
     EXPECT_EQ(dnorm(db), defaultGroups("", true));
 }
 
@@ -195,13 +199,8 @@ TEST(Startup, TwoCanteensAndNoGroupsGiveSevenGroupsPerMarker) {
     db.addCanteen("Výdejna Sever", "B");
     db.addCanteen("Třetí se nepoužívá", "C");
     StartedSession st(db);
-    EXPECT_EQ(st.s().nazevA, "Školní jídelna");
-    EXPECT_EQ(st.s().oznacA, "A");
-    EXPECT_EQ(st.s().nazevB, "Výdejna Sever");
-    EXPECT_EQ(st.s().oznacB, "B");
-    EXPECT_EQ(st.s().aktIndex, 0);
-    EXPECT_EQ(st.s().aktNazev, "Školní jídelna");
-    EXPECT_EQ(st.s().aktOznac, "A");
+    // Only the first two rows count.
+    EXPECT_EQ(canteenState(st.s()), "Školní jídelna/A | Výdejna Sever/B | 0 Školní jídelna/A");
     EXPECT_EQ(dnorm(db), defaultGroups("A", false) + defaultGroups("B", false));
 }
 
@@ -209,10 +208,7 @@ TEST(Startup, OneCanteenIsBothFirstAndSecondAndGetsTenGroupsOnce) {
     TestDatabase db;
     db.addCanteen("Jídelna U Lípy", "L");
     StartedSession st(db);
-    EXPECT_EQ(st.s().nazevA, "Jídelna U Lípy");
-    EXPECT_EQ(st.s().nazevB, "Jídelna U Lípy");
-    EXPECT_EQ(st.s().oznacB, "L");
-    EXPECT_EQ(st.s().aktOznac, "L");
+    EXPECT_EQ(canteenState(st.s()), "Jídelna U Lípy/L | Jídelna U Lípy/L | 0 Jídelna U Lípy/L");
     // Groups 1 to 10 of the one canteen, none twice.
     EXPECT_EQ(dnorm(db), defaultGroups("L", true));
 }
