@@ -73,7 +73,13 @@ bool DatasetModel::setData(const QModelIndex& index, const QVariant& value, int 
     const FieldKind kind = ds_->fields()[fi].kind;
     if (kind == FieldKind::Decimal || kind == FieldKind::Integer) {
         const auto n = core::parseNumber(value.toString());
-        if (!n) throw ConversionError(ds_->fields()[fi].name, value.toString());
+        if (!n) {
+            const ConversionError e(ds_->fields()[fi].name, value.toString());
+            if (!conversionError) throw e;
+            conversionError(e);
+            emit editRejected(index, value);
+            return false;
+        }
         v = *n;
     }
     try {
@@ -81,6 +87,7 @@ bool DatasetModel::setData(const QModelIndex& index, const QVariant& value, int 
     } catch (const Error& e) {
         if (storeError) {
             storeError(e);
+            emit editRejected(index, value);
             return false;
         }
         throw;

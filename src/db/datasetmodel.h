@@ -36,6 +36,9 @@ public:
     void reload();
 
     std::function<void(const Error&)> storeError;
+    // When set, a value that is not a number goes here instead of being thrown (a grid hands it
+    // on without unwinding through the view), and the edit is not taken.
+    std::function<void(const ConversionError&)> conversionError;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -46,6 +49,10 @@ public:
 
     // The text a cell shows.
     QString displayText(int row, int column) const;
+
+signals:
+    // An edit that storeError or conversionError turned down, with the value typed.
+    void editRejected(const QModelIndex& index, const QVariant& value);
 
 private:
     Dataset* ds_;
