@@ -188,10 +188,11 @@ void DataModuleStartup::ensureNormGroups() {
             for (int n = 1; n <= 7; ++n) {
                 const QString name = legacy.readString("Tfnastavnorm", QString("suiEdit%1_Text").arg(n));
                 const QString code = legacy.readString("Tfnastavnorm", QString("Edit%1_Text").arg(n), "0");
-                // Values from the file are escaped like every text (the file is not ours to trust).
+                // Values from the file are escaped like every text (the file is not ours to trust),
+                // and cut to the columns as an older server did, so a long name cannot stop the start.
                 c.exec(QString("insert into dnorm set poradi = %1, oznaceni = %2, skupina = %3, oznac = %4")
                            .arg(n)
-                           .arg(sql::q(name), sql::q(code.left(2)), sql::q(marker)));
+                           .arg(sql::q(name.left(100)), sql::q(code.left(2)), sql::q(marker)));
             }
         };
         if (!s_.aktOznac.isEmpty()) {

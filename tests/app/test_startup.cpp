@@ -265,6 +265,15 @@ TEST(Startup, GroupNamesAndCodesComeFromDnormIni) {
     }
 }
 
+TEST(Startup, OverlongGroupValuesAreCutToTheirColumns) {
+    TestDatabase db;
+    StartedSession st(db, "TESTPC", false);
+    writeFile(st.s().env.inProgramDir("dnorm.ini"),
+              "[Tfnastavnorm]\nsuiEdit1_Text=" + QByteArray(120, 'x') + "\nEdit1_Text=123\n");
+    st.start(db);
+    EXPECT_EQ(dnorm(db).first(), "1|" + QString(100, 'x') + "|12|");
+}
+
 TEST(Startup, ExistingGroupsAreLeftAsTheyAre) {
     TestDatabase db;
     { StartedSession first(db); }
