@@ -2,11 +2,10 @@
 
 #include "app/session.h"
 #include "cards/cardopening.h"
+#include "cards/formbuttons.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace cards {
@@ -27,24 +26,13 @@ Tfzalkarta::Tfzalkarta(app::Session& s, QWidget* parent) : QDialog(parent), s_(s
     Edit4 = edit("Edit4", false);
     Edit4->setText("0,00");
     Edit4->setAlignment(Qt::AlignRight);
-    Button1 = new QPushButton("Uložit", this);
-    Button1->setObjectName("Button1");
-    Button1->setDefault(true);
-    Button2 = new QPushButton("storno", this);
-    Button2->setObjectName("Button2");
-    connect(Button1, &QPushButton::clicked, this, &Tfzalkarta::suitempButton1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-
     auto* form = new QFormLayout;
     form->addRow("Číslo karty", Edit1);
     form->addRow("Název", Edit3);
     form->addRow("MJ", Edit5);
     form->addRow("Druh", Edit7);
     form->addRow("Cena za jednotku", Edit4);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    auto* buttons = saveAndCancelButtons(this, Button1, Button2, &Tfzalkarta::suitempButton1Click);
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(form);
     lay->addLayout(buttons);

@@ -1,6 +1,7 @@
 #include "cards/zalzbozi.h"
 
 #include "app/session.h"
+#include "cards/formbuttons.h"
 #include "core/numformat.h"
 
 #include <QComboBox>
@@ -76,23 +77,12 @@ void TForm17::build() {
         SpeedButton1->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
     });
 
-    Button1 = new QPushButton("Uložit", this);
-    Button1->setObjectName("Button1");
-    Button1->setDefault(true);
-    Button2 = new QPushButton("storno", this);
-    Button2->setObjectName("Button2");
-    connect(Button1, &QPushButton::clicked, this, &TForm17::suitempButton1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-
     auto* head = new QFormLayout;
     head->addRow("Druh", suiNumberEdit3);
     head->addRow("Číslo", Edit1);
     head->addRow("Název", Edit3);
     head->addRow("MJ", Edit5);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    auto* buttons = saveAndCancelButtons(this, Button1, Button2, &TForm17::suitempButton1Click);
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(head);
     lay->addLayout(basket);
