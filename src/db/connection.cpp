@@ -108,6 +108,17 @@ void Connection::run(const QString& statement) {
     if (mysql_real_query(handle_, bytes.constData(), static_cast<unsigned long>(bytes.size())) != 0) fail(statement);
 }
 
+// A CALL answers with several results (those of its selects and a status); the connection takes
+// the next statement only once all of them are read.
+void Connection::drainResults(const QString& statement) {
+    while (mysql_more_results(handle_)) {
+        const int r = mysql_next_result(handle_);
+        if (r > 0) fail(statement);
+        if (r < 0) break;
+        if (MYSQL_RES* res = mysql_store_result(handle_)) mysql_free_result(res);
+    }
+}
+
 void Connection::exec(const QString& statement) {
     run(statement);
     if (MYSQL_RES* res = mysql_store_result(handle_)) {
@@ -117,6 +128,7 @@ void Connection::exec(const QString& statement) {
         if (mysql_field_count(handle_) != 0) fail(statement);
         affected_ = mysql_affected_rows(handle_);
     }
+    drainResults(statement);
 }
 
 ResultSet Connection::query(const QString& statement) {
@@ -126,6 +138,7 @@ ResultSet Connection::query(const QString& statement) {
     if (!res) {
         if (mysql_field_count(handle_) != 0) fail(statement);
         affected_ = mysql_affected_rows(handle_);
+        drainResults(statement);
         return rs;
     }
     const unsigned n = mysql_num_fields(res);
@@ -151,6 +164,7 @@ ResultSet Connection::query(const QString& statement) {
     }
     mysql_free_result(res);
     affected_ = rs.rows.size();
+    drainResults(statement);
     return rs;
 }
 

@@ -55,6 +55,7 @@ public:
 private:
     [[noreturn]] void fail(const QString& statement);
     void run(const QString& statement);
+    void drainResults(const QString& statement);
 
     st_mysql* handle_ = nullptr;
     ConnectionParams params_;

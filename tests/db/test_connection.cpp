@@ -206,6 +206,19 @@ TEST(Connection, InsertIdsAndAffectedRows) {
     EXPECT_EQ(t.c.affectedRows(), 0u);
 }
 
+TEST(Connection, StoredProcedureCallsLeaveTheConnectionUsable) {
+    Connected t;
+    t.c.exec("create procedure dopln(in x int) begin insert into vse (typ, skupina) values (\"P\", x); "
+             "select count(*) as n from vse; end");
+    t.c.exec("call dopln(3)");
+    EXPECT_EQ(t.c.query("select skupina from vse").integer(0, "skupina"), 3);
+    const auto rs = t.c.query("call dopln(4)");
+    EXPECT_EQ(rs.integer(0, "n"), 2);
+    EXPECT_EQ(t.c.query("select count(*) as n from vse").integer(0, "n"), 2);
+    EXPECT_THROW(t.c.exec("call neni()"), db::Error);
+    EXPECT_TRUE(t.c.succeeds("select 1"));
+}
+
 TEST(Connection, StatementsOfSeveralLinesRunAsOne) {
     Connected t;
     t.c.exec("insert into vse\n(typ, text)\nvalues (\"P\", \"dva\nřádky\")");
