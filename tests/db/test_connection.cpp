@@ -219,6 +219,22 @@ TEST(Connection, StoredProcedureCallsLeaveTheConnectionUsable) {
     EXPECT_TRUE(t.c.succeeds("select 1"));
 }
 
+TEST(SqlLiterals, NumbersWithAPointDatesAsTheProgramWritesThem) {
+    const struct {
+        double value;
+        const char* text;
+    } numbers[] = {{2.5, "2.5"}, {2.50, "2.5"}, {3, "3"}, {-0.0, "0"}, {-1234.5678, "-1234.5678"},
+                   {1234567.125, "1234567.125"}, {0.1 + 0.2, "0.3"}, {1e-7, "0"}, {0.000001, "0.000001"}};
+    for (const auto& n : numbers) EXPECT_EQ(sql::num(n.value), n.text) << n.value;
+    EXPECT_EQ(sql::num(1.23456, 2), "1.23");
+    EXPECT_EQ(sql::num(42), "42");
+    EXPECT_EQ(sql::num(-7LL), "-7");
+    EXPECT_EQ(sql::date(QDate(2024, 3, 5)), "\"2024-03-05\"");
+    EXPECT_EQ(sql::datetime(QDate(2024, 3, 5)), "\"2024-03-05 00:00:00\"");
+    EXPECT_EQ(sql::datetime(QDateTime(QDate(2024, 3, 5), QTime(7, 8, 9))), "\"2024-03-05 07:08:09\"");
+    EXPECT_EQ(sql::q("a\"b'c\\d\ne"), "\"a\\\"b\\'c\\\\d\\ne\"");
+}
+
 TEST(Connection, StatementsOfSeveralLinesRunAsOne) {
     Connected t;
     t.c.exec("insert into vse\n(typ, text)\nvalues (\"P\", \"dva\nřádky\")");
