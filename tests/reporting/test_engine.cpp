@@ -1,6 +1,7 @@
 #include "reporting/document.h"
 #include "reporting/preview.h"
 #include "reporting/report.h"
+#include "reporting/qstringprint.h"
 
 #include <QDate>
 #include <QDateTime>
