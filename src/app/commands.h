@@ -10,6 +10,10 @@ namespace app {
 
 class Session;
 
+// The two menu editors behind "Vytvoření jídelního lístku" ("Jídelníček celodenní" chooses).
+inline const QString kWeeklyMenuEditor = QStringLiteral("Tjidelnicek");
+inline const QString kFullDayMenuEditor = QStringLiteral("Tjidelnicek2");
+
 // The main window's menu commands by the component name of their menu item ("Pjemzbo1",
 // "Skladovakarta21"). The subsystems sit above the main window's folder, so they register their
 // windows here at start (main.cpp) instead of the main window including them.

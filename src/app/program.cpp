@@ -1,35 +1,18 @@
 #include "app/program.h"
 
 #include "app/commands.h"
+#include "app/osetrenichyb.h"
+#include "ui/dialogprompter.h"
 #include "app/singleinstance.h"
 #include "app/vyber.h"
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 
 namespace app {
 
-namespace {
-
-// Until the handler of unexpected errors is in place: say what failed and end.
-class BoxPrompter : public ui::Prompter {
-public:
-    int ask(const ui::Message& m) override {
-        QMessageBox box(QMessageBox::Information, m.caption, m.text);
-        QVector<QAbstractButton*> bs;
-        for (const auto& b : m.buttons) bs << box.addButton(b, QMessageBox::AcceptRole);
-        box.exec();
-        return int(bs.indexOf(box.clickedButton()));
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString& value) override { return value; }
-};
-
-} // namespace
-
 int runProgram(int argc, char** argv, const CommandRegistry& commands) {
-    QApplication a(argc, argv);
+    Application a(argc, argv);
     a.setApplicationName("Talírka");
     a.setApplicationDisplayName("Talírka");
     a.setApplicationVersion("1.0.0.1");
@@ -39,16 +22,19 @@ int runProgram(int argc, char** argv, const CommandRegistry& commands) {
     if (instance.anotherIsRunning()) return 0;
     instance.listen();
 
-    BoxPrompter prompter;
+    ui::DialogPrompter prompter;
     std::unique_ptr<TForm4> main;
     try {
         TForm4Options o;
         o.prompter = &prompter;
+        o.installErrorHandler = true;
         main = std::make_unique<TForm4>(env, commands, o);
-    } catch (const std::exception& e) {
-        prompter.tell("Talírka SQL", QString::fromUtf8(e.what()), ui::Icon::Stop);
-        return 1;
+    } catch (...) {
+        // The main window's handler has reported it and ended the program; this is the last guard.
+        handleUnexpected(std::current_exception());
+        return ErrorHandler::kExitStatus;
     }
+    prompter.setParent(main.get());
     QObject::connect(&instance, &SingleInstance::raiseRequested, main.get(), [w = main.get()] {
         if (w->isMinimized()) w->showNormal();
         w->raise();

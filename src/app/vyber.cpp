@@ -1,7 +1,13 @@
 #include "app/vyber.h"
 
 #include "app/datamodul.h"
+#include "app/crashmarker.h"
 #include "app/globalhotkey.h"
+#include "app/maintenance.h"
+#include "app/osetrenichyb.h"
+#include "reporting/printing.h"
+#include "ui/inputbox.h"
+#include "ui/messagedialog.h"
 #include "core/inifile.h"
 #include "db/sqltext.h"
 
@@ -124,6 +130,10 @@ TForm4::TForm4(core::Environment env, const CommandRegistry& commands, TForm4Opt
     setWindowTitle("Talírka");
     if (!options_.prompter) throw std::logic_error("TForm4 needs a prompter");
     session_ = std::make_unique<Session>(std::move(env), *options_.prompter);
+    if (options_.installErrorHandler) {
+        handler_ = std::make_unique<ErrorHandler>(*session_);
+        handler_->install();
+    }
 
     if (options_.splash) {
         splash_ = new TStartDialog();
@@ -136,12 +146,20 @@ TForm4::TForm4(core::Environment env, const CommandRegistry& commands, TForm4Opt
     buildMenu();
     buildButtons();
     buildStatusBar();
+    buildDialogs();
 
-    // The data module: connection, upgrades, work table, canteens.
-    DataModuleStartup startup(*session_);
-    if (options_.connection) startup.run(*options_.connection);
-    else startup.run();
+    // The data module: connection, upgrades, work table, canteens. A failure here (no server,
+    // wrong password, a missing table) is an unexpected error like any other.
+    try {
+        DataModuleStartup startup(*session_);
+        if (options_.connection) startup.run(*options_.connection);
+        else startup.run();
+    } catch (...) {
+        if (handler_) handler_->OsetreniChyb(this, std::current_exception());
+        throw;
+    }
     applyCanteens();
+    onStartupTimer = [](Session& s) { Aktualizaceprogr(s, true); };
 
     startTimer_ = new QTimer(this);
     startTimer_->setObjectName("Timer1");
@@ -155,6 +173,13 @@ TForm4::TForm4(core::Environment env, const CommandRegistry& commands, TForm4Opt
 }
 
 TForm4::~TForm4() { delete splash_; }
+
+void TForm4::buildDialogs() {
+    dlg1_ = new ui::MessageDialog(this, "suiMessageDialog1", ui::dialogs::suiMessageDialog1());
+    dlg2_ = new ui::MessageDialog(this, "suiMessageDialog2", ui::dialogs::suiMessageDialog2());
+    prochybu_ = new ui::MessageDialog(this, "prochybu", ui::dialogs::prochybu());
+    input1_ = new ui::InputBox(this, "suiInputDialog1", "Talírka SQL", "Vložte IČ organizace");
+}
 
 QAction* TForm4::addItem(QMenu* m, const QString& caption, const QString& component) {
     QAction* a = m->addAction(caption);
@@ -180,70 +205,64 @@ void TForm4::buildMenu() {
     connect(a1, &QAction::triggered, this, [this] { selectCanteen(0); });
     connect(b1, &QAction::triggered, this, [this] { selectCanteen(1); });
 
-    QMenu* sklad = mb->addMenu("Sklad");
-    sklad->setObjectName("Sklad1");
-    addItem(sklad, "Příjem zboží", "Pjemzbo1");
-    addItem(sklad, "Výdej zboží", "Vdejzbo1");
-    sklad->addSeparator();
-    addItem(sklad, "Skladová karta", "Skladovakarta21");
-    addItem(sklad, "Adresář", "Adres1");
-    sklad->addSeparator();
-    addItem(sklad, "Konec", "Konec1");
-
-    QMenu* normy = mb->addMenu("Normy");
-    normy->setObjectName("Normy1");
-    addItem(normy, "Definice norem jídel", "Zaloit1");
-    addItem(normy, "Kalkulace normy podle počtu", "Kalkulacenormy1");
-    addItem(normy, "Kumulace surovin z norem", "isksurovinznorem1");
-    addItem(normy, "Normy do výdejky", "iskpodledata1");
-    normy->addSeparator()->setObjectName("N3");
-    addItem(normy, "Výmaz přepoč.norem", "Vmazpeponorem1");
-
-    QMenu* tisky = mb->addMenu("Tisky");
-    tisky->setObjectName("Tisky1");
-    addItem(tisky, "Přijaté a vydané za období - položkově", "Pjmyavdejezaobdob1");
-    addItem(tisky, "Přijaté a vydané za období - dokladově", "Pijatavydanzaobdobdokladov1");
-    addItem(tisky, "Konečné stavy k datu", "Konenstavykdatu1");
-    addItem(tisky, "Obraty za období", "Potenstavykdatu1");
-    tisky->addSeparator();
-    addItem(tisky, "Seznam dokladů za období", "Seznamdokladzaobdob1");
-    addItem(tisky, "Seznam koeficientů", "Seznamkoeficient1");
-    tisky->addSeparator();
-    addItem(tisky, "Vytvoření jídelního lístku", "Vytvoenjdelnholstku1");
-    tisky->addSeparator();
-    QMenu* alerg = tisky->addMenu("Alergeny");
-    alerg->setObjectName("Alergeny1");
-    addItem(alerg, "Opis seznamu alergenů", "Seznamalergen1");
-    addItem(alerg, "Opis alergenů u položek", "Alergenyknormm1");
-
-    QMenu* servis = mb->addMenu("Servis");
-    servis->setObjectName("Servis1");
-    addItem(servis, "Nastavení tiskárny", "Nastaventiskrny1");
-    addItem(servis, "Nastavení skupin", "Nastavennormy1");
-    QAction* net = servis->addAction("Aktivní přenos jídelníčku na internet");
-    net->setObjectName("Aktivnpenosjdelnkunainternet1");
-    net->setCheckable(true);
-    QAction* fullDay = servis->addAction("Jídelníček celodenní");
-    fullDay->setObjectName("Jdelnekcelodenn1");
-    fullDay->setCheckable(true);
-    servis->addSeparator();
-    addItem(servis, "Záloha dat", "Datovzdroj1");
-    addItem(servis, "Údržba datových souborů", "drbadatovchsoubor1");
-    addItem(servis, "Rušení nepoužitých položek ceníku", "Ruennepouitchpoloekcenku1");
-    addItem(servis, "Rušení prázdných skladových karet", "Ruenprzdnchpoloekcenku1");
-    addItem(servis, "Rušení nulových skl.karet  starších dvou let", "Ruennulovchsklkaretstarchdvoulet1");
-
-    QMenu* pomoc = mb->addMenu("Pomoc");
-    pomoc->setObjectName("Pomoc1");
-    addItem(pomoc, "Kontrola nové verze", "Zkontrolovatnovouverzinainternetu1");
-    addItem(pomoc, "Popis programu", "Popisprogramu1");
-    addItem(pomoc, "Poslední změny", "Poslednzmny1");
-    pomoc->addSeparator();
-    addItem(pomoc, "O programu", "Oprogramu2");
-
-    QMenu* konec = mb->addMenu("Konec");
-    konec->setObjectName("Konec2");
-    addItem(konec, "Opravdu ukončit!", "Opravduukonit1");
+    // The menus as a table: "-" is a separator (with an optional name), "[x]" a check item,
+    // ">" opens a submenu of the current menu, "<" closes it.
+    struct Item {
+        const char* caption;
+        const char* component;
+    };
+    static const Item items[] = {
+        {"#Sklad", "Sklad1"},
+        {"Příjem zboží", "Pjemzbo1"}, {"Výdej zboží", "Vdejzbo1"}, {"-", ""},
+        {"Skladová karta", "Skladovakarta21"}, {"Adresář", "Adres1"}, {"-", ""}, {"Konec", "Konec1"},
+        {"#Normy", "Normy1"},
+        {"Definice norem jídel", "Zaloit1"}, {"Kalkulace normy podle počtu", "Kalkulacenormy1"},
+        {"Kumulace surovin z norem", "isksurovinznorem1"}, {"Normy do výdejky", "iskpodledata1"}, {"-", "N3"},
+        {"Výmaz přepoč.norem", "Vmazpeponorem1"},
+        {"#Tisky", "Tisky1"},
+        {"Přijaté a vydané za období - položkově", "Pjmyavdejezaobdob1"},
+        {"Přijaté a vydané za období - dokladově", "Pijatavydanzaobdobdokladov1"},
+        {"Konečné stavy k datu", "Konenstavykdatu1"}, {"Obraty za období", "Potenstavykdatu1"}, {"-", ""},
+        {"Seznam dokladů za období", "Seznamdokladzaobdob1"}, {"Seznam koeficientů", "Seznamkoeficient1"},
+        {"-", ""}, {"Vytvoření jídelního lístku", "Vytvoenjdelnholstku1"}, {"-", ""},
+        {">Alergeny", "Alergeny1"},
+        {"Opis seznamu alergenů", "Seznamalergen1"}, {"Opis alergenů u položek", "Alergenyknormm1"}, {"<", ""},
+        {"#Servis", "Servis1"},
+        {"Nastavení tiskárny", "Nastaventiskrny1"}, {"Nastavení skupin", "Nastavennormy1"},
+        {"[x]Aktivní přenos jídelníčku na internet", "Aktivnpenosjdelnkunainternet1"},
+        {"[x]Jídelníček celodenní", "Jdelnekcelodenn1"}, {"-", ""},
+        {"Záloha dat", "Datovzdroj1"}, {"Údržba datových souborů", "drbadatovchsoubor1"},
+        {"Rušení nepoužitých položek ceníku", "Ruennepouitchpoloekcenku1"},
+        {"Rušení prázdných skladových karet", "Ruenprzdnchpoloekcenku1"},
+        {"Rušení nulových skl.karet  starších dvou let", "Ruennulovchsklkaretstarchdvoulet1"},
+        {"#Pomoc", "Pomoc1"},
+        {"Kontrola nové verze", "Zkontrolovatnovouverzinainternetu1"}, {"Popis programu", "Popisprogramu1"},
+        {"Poslední změny", "Poslednzmny1"}, {"-", ""}, {"O programu", "Oprogramu2"},
+        {"#Konec", "Konec2"},
+        {"Opravdu ukončit!", "Opravduukonit1"},
+    };
+    QMenu* top = nullptr;
+    QMenu* cur = nullptr;
+    for (const Item& it : items) {
+        const QString caption = QString::fromUtf8(it.caption);
+        if (caption.startsWith('#')) {
+            top = cur = mb->addMenu(caption.mid(1));
+            cur->setObjectName(it.component);
+        } else if (caption.startsWith('>')) {
+            cur = top->addMenu(caption.mid(1));
+            cur->setObjectName(it.component);
+        } else if (caption == "<") {
+            cur = top;
+        } else if (caption == "-") {
+            cur->addSeparator()->setObjectName(it.component);
+        } else if (caption.startsWith("[x]")) {
+            QAction* a = cur->addAction(caption.mid(3));
+            a->setObjectName(it.component);
+            a->setCheckable(true);
+        } else {
+            addItem(cur, caption, it.component);
+        }
+    }
 }
 
 void TForm4::buildButtons() {
@@ -391,6 +410,7 @@ void TForm4::restoreState() {
     action("Aktivnpenosjdelnkunainternet1")
         ->setChecked(ini.readBool(kSection, "Aktivnpenosjdelnkunainternet1_Checked", false));
     action("Jdelnekcelodenn1")->setChecked(ini.readBool(kSection, "Jdelnekcelodenn1_Checked", false));
+    input1_->setValueText(ini.readProperty(kSection, "suiInputDialog1", "ValueText"));
     const QString geo = ini.readString(kSection, "Position");
     const QStringList xy = geo.split(',');
     if (xy.size() == 2) move(xy[0].toInt(), xy[1].toInt());
@@ -402,6 +422,7 @@ void TForm4::saveState() {
     ini.writeBool(kSection, "Aktivnpenosjdelnkunainternet1_Checked",
                   action("Aktivnpenosjdelnkunainternet1")->isChecked());
     ini.writeBool(kSection, "Jdelnekcelodenn1_Checked", action("Jdelnekcelodenn1")->isChecked());
+    ini.writeProperty(kSection, "suiInputDialog1", "ValueText", input1_->valueText());
     ini.writeString(kSection, "Position", QString("%1,%2").arg(pos().x()).arg(pos().y()));
     ini.save();
 }
@@ -450,6 +471,14 @@ void TForm4::runCommand(const QString& component) {
     if (component == "Poslednzmny1") return openHelp("zmeny.pdf");
     if (component == "Oprogramu2") {
         s.prompter().tell("O programu", "TalírkaSQL\nverze " + versionText() + "\n\nTalírka – sklad a jídelníček");
+        return;
+    }
+    if (component == "Zkontrolovatnovouverzinainternetu1") return Aktualizaceprogr(s, false);
+    if (component == "drbadatovchsoubor1") return runDataMaintenance(s);
+    if (component == "Nastaventiskrny1") return reporting::printerSetup(s.prompter(), this);
+    if (component == "Vytvoenjdelnholstku1") {
+        // Both menu editors are modal; the check item chooses which one.
+        commands_.run(action("Jdelnekcelodenn1")->isChecked() ? kFullDayMenuEditor : kWeeklyMenuEditor, s, this);
         return;
     }
     if (component == "Pjemzbo1" || component == "Vdejzbo1") {

@@ -15,11 +15,19 @@ class QProgressBar;
 class QTimer;
 class QToolButton;
 
+namespace ui {
+class InputBox;
+class MessageDialog;
+} // namespace ui
+
 namespace app {
 
 class TStartDialog;
 
+class ErrorHandler;
+
 struct TForm4Options {
+    bool installErrorHandler = false;                  // the program: every error reaches OsetreniChyb
     ui::Prompter* prompter = nullptr;                  // required: dialogs or a test script
     std::optional<db::ConnectionParams> connection;    // default: talirka.ini
     bool splash = true;
@@ -51,6 +59,10 @@ public:
     QProgressBar* stav() const { return stav_; }
     QProgressBar* konkaret() const { return konkaret_; }
     QLabel* Label1() const { return label1_; }
+    ui::MessageDialog* suiMessageDialog1() const { return dlg1_; }
+    ui::MessageDialog* suiMessageDialog2() const { return dlg2_; }
+    ui::MessageDialog* prochybu() const { return prochybu_; }
+    ui::InputBox* suiInputDialog1() const { return input1_; }
 
     static QString twoYearCleanupCaption(const QDate& today);
     static QString statusClockText(const QDateTime& now);
@@ -64,6 +76,7 @@ private:
     void buildMenu();
     void buildButtons();
     void buildStatusBar();
+    void buildDialogs();
     void applyCanteens();
     void applyProfiles();
     void restoreState();
@@ -74,6 +87,7 @@ private:
     QAction* addItem(QMenu* m, const QString& caption, const QString& component);
 
     std::unique_ptr<Session> session_;
+    std::unique_ptr<ErrorHandler> handler_;
     const CommandRegistry& commands_;
     TForm4Options options_;
     QDateTime startTime_;
@@ -88,6 +102,10 @@ private:
     QTimer* startTimer_ = nullptr;
     QTimer* clockTimer_ = nullptr;
     QVector<QToolButton*> buttons_;
+    ui::MessageDialog* dlg1_ = nullptr;
+    ui::MessageDialog* dlg2_ = nullptr;
+    ui::MessageDialog* prochybu_ = nullptr;
+    ui::InputBox* input1_ = nullptr;
 };
 
 // The splash picture: a frameless window on top, centred, the picture plus a raised frame line.

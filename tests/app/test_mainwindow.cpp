@@ -1,10 +1,15 @@
 #include "support/testdatabase.h"
 
+#include "app/maintenance.h"
 #include "app/vyber.h"
+#include "ui/inputbox.h"
+#include "ui/messagedialog.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QProgressBar>
 #include <QRegularExpression>
@@ -250,11 +255,15 @@ TEST(MainWindow, ReceiptAndIssueStartWithAnEmptyWorkTableEachTime) {
 TEST(MainWindow, PictureButtonsRunTheirMenuCommands) {
     MainWindowFixture f;
     QStringList ran;
-    for (const char* c : {"Pjemzbo1", "Vdejzbo1", "Konenstavykdatu1", "Skladovakarta21", "Vytvoenjdelnholstku1"})
+    for (const char* c : {"Pjemzbo1", "Vdejzbo1", "Konenstavykdatu1", "Skladovakarta21", "Tjidelnicek", "Tjidelnicek2"})
         f.commands.add(c, [&ran, c](app::Session&, QWidget*) { ran << c; });
     auto& w = f.open();
     for (int i = 1; i <= 5; ++i) w.findChild<QToolButton*>(QString("suiImageButton%1").arg(i))->click();
-    EXPECT_EQ(ran, QStringList({"Pjemzbo1", "Vdejzbo1", "Konenstavykdatu1", "Skladovakarta21", "Vytvoenjdelnholstku1"}));
+    EXPECT_EQ(ran, QStringList({"Pjemzbo1", "Vdejzbo1", "Konenstavykdatu1", "Skladovakarta21", "Tjidelnicek"}));
+    // "Jídelníček celodenní" checked: the same button opens the full-day editor.
+    w.action("Jdelnekcelodenn1")->trigger();
+    w.findChild<QToolButton*>("suiImageButton5")->click();
+    EXPECT_EQ(ran.last(), "Tjidelnicek2");
 }
 
 TEST(MainWindow, MissingHelpDocumentDoesNothing) {
@@ -335,4 +344,69 @@ TEST(MainWindow, WheelScrollsTheGridUnderThePointer) {
                    Qt::NoScrollPhase, false);
     QApplication::sendEvent(grid->viewport(), &ev);
     EXPECT_GT(grid->verticalScrollBar()->value(), before);
+}
+
+TEST(MainWindow, CrashMarkerIsCheckedAboutOneSecondAfterTheFirstShowAndOnlyOnce) {
+    MainWindowFixture f;
+    QDir(f.ws.env().programDir).mkpath("screen");
+    const QString marker = f.ws.env().programDir + "/screen/chyba.txt";
+    {
+        QFile m(marker);
+        ASSERT_TRUE(m.open(QIODevice::WriteOnly));
+        m.write("Byla chyba!\n");
+    }
+    int maintenance = 0;
+    app::setDataMaintenance([&](app::Session&) { ++maintenance; });
+    f.db.exec("update ident set ico = '70998877', obedar_databaze = 'obedar'");
+    const QString crashText = "Program skončilou chybou, bude provedena kontrola dat!";
+    {
+        auto& w = f.open();
+        f.show();
+        QTest::qWait(400);
+        EXPECT_FALSE(f.prompter.texts().contains(crashText));   // not before the timer
+        QTest::qWait(1200);
+        EXPECT_EQ(f.prompter.texts().count(crashText), 1);
+        EXPECT_FALSE(QFile::exists(marker));
+        EXPECT_EQ(maintenance, 1);
+        EXPECT_EQ(w.session().icoOrg, "70998877");
+        EXPECT_EQ(w.session().zdrojPoctu, "sql");
+        w.close();
+    }
+    f.w.reset();
+    f.prompter.clear();
+    auto& again = f.open();
+    f.show();
+    QTest::qWait(1500);
+    EXPECT_TRUE(f.prompter.texts().isEmpty());
+    EXPECT_EQ(maintenance, 1);
+    again.close();
+    app::setDataMaintenance({});
+}
+
+TEST(MainWindow, ReusableDialogsHaveTheirRestingCaptionsAndButtons) {
+    MainWindowFixture f;
+    auto& w = f.open();
+    EXPECT_EQ(w.suiMessageDialog1()->windowTitle(), "Talírka");
+    EXPECT_EQ(w.suiMessageDialog1()->buttonCaptions(), QStringList({"smazat", "zpět"}));
+    EXPECT_EQ(w.suiMessageDialog1()->text(), "Opravdu vymazat zásobník přepočtených norem?");
+    EXPECT_EQ(w.prochybu()->windowTitle(), "Talírka SQL");
+    EXPECT_EQ(w.prochybu()->buttonCaptions(), QStringList({"OK"}));
+    EXPECT_EQ(w.suiMessageDialog2()->buttonCaptions(), QStringList({"OK"}));
+    EXPECT_EQ(w.suiInputDialog1()->windowTitle(), "Talírka SQL");
+    EXPECT_EQ(w.suiInputDialog1()->prompt(), "Vložte IČ organizace");
+    // Borrowed by a service command and put back.
+    w.suiMessageDialog1()->setMessage({"Talírka", "Jiný text", ui::Icon::Question, {"ano", "ne"}});
+    w.suiMessageDialog1()->reset();
+    EXPECT_EQ(w.suiMessageDialog1()->text(), "Opravdu vymazat zásobník přepočtených norem?");
+}
+
+TEST(MainWindow, OrganisationNumberOfTheInputBoxIsRemembered) {
+    MainWindowFixture f;
+    f.settings("[TForm4]\nSuiInputDialog1_valueText=12345678\n");
+    auto& w = f.open();
+    f.show();
+    EXPECT_EQ(w.suiInputDialog1()->valueText(), "12345678");
+    w.suiInputDialog1()->setValueText("87654321");
+    w.close();
+    EXPECT_EQ(core::IniFile(f.ws.env().settingsPath).readString("TForm4", "suiInputDialog1_ValueText"), "87654321");
 }
