@@ -106,6 +106,10 @@ int main(int argc, char** argv) {
             open(0);
             print("of which reading and linking the three lists, grids refilled" + label,
                   measure(runs, [&] { f->browser().FormShow(); }));
+            print("of which the card query alone (all cards)" + label,
+                  measure(runs, [&] { st.s().conn().query(f->browser().cardStatement()); }));
+            print("of which the price-list query alone" + label,
+                  measure(runs, [&] { st.s().conn().query(cards::CardBrowser::priceListStatement(0)); }));
             print("one price-list cursor move (1,000 articles)" + label, moveOver(*f, 1000), 10);
             f.reset();
         }

@@ -1,6 +1,7 @@
 #include "core/cp1250.h"
 
 #include <QStringDecoder>
+#include <array>
 #include <cerrno>
 #include <iconv.h>
 
@@ -48,7 +49,22 @@ QByteArray convert(const char* to, const char* from, const QByteArray& in) {
 
 QByteArray toCp1250(const QString& text) { return convert("CP1250", "UTF-8", text.toUtf8()); }
 
-QString fromCp1250(const QByteArray& bytes) { return QString::fromUtf8(convert("UTF-8", "CP1250", bytes)); }
+QString fromCp1250(const QByteArray& bytes) {
+    // cp1250 is one byte a character: a table of the 256 values, made once through iconv, turns a
+    // cell into text without opening a converter for every cell of a large result.
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            const QString c = QString::fromUtf8(convert("UTF-8", "CP1250", QByteArray(1, char(b))));
+            t[size_t(b)] = c.size() == 1 ? char16_t(c[0].unicode()) : u'?';
+        }
+        return t;
+    }();
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) d[i] = QChar(table[static_cast<unsigned char>(bytes[i])]);
+    return out;
+}
 
 QString decodeLegacyText(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
