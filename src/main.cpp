@@ -1,6 +1,7 @@
 #include "app/commands.h"
 #include "app/program.h"
 #include "cards/register.h"
+#include "cards/skltisk.h"
 #include "stock/register.h"
 
 int main(int argc, char** argv) {
@@ -8,5 +9,6 @@ int main(int argc, char** argv) {
     // Each subsystem registers the windows its menu commands open.
     cards::registerCommands(commands);
     stock::registerCommands(commands);
+    cards::installCardPrints();
     return app::runProgram(argc, argv, commands);
 }
