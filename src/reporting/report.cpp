@@ -15,54 +15,39 @@ namespace reporting {
 
 // ---- bands -------------------------------------------------------------------------------------
 
-Item& Band::add(Item it) {
+Item& Band::add(ItemKind kind, const QString& name, const QRectF& rect) {
+    Item it;
+    it.kind = kind;
+    it.name = name;
+    it.rect = rect;
     items.push_back(std::move(it));
     return items.back();
 }
 
 Item& Band::text(const QString& name, double x, double y, double w, double h, const QString& caption) {
-    Item it;
-    it.kind = ItemKind::Text;
-    it.name = name;
-    it.rect = {x, y, w, h};
+    Item& it = add(ItemKind::Text, name, {x, y, w, h});
     it.text = caption;
-    return add(it);
+    return it;
 }
 
 Item& Band::field(const QString& name, double x, double y, double w, double h, const QString& column,
                   const QString& format) {
-    Item it;
-    it.kind = ItemKind::Field;
-    it.name = name;
-    it.rect = {x, y, w, h};
+    Item& it = add(ItemKind::Field, name, {x, y, w, h});
     it.column = column;
     it.format = format;
-    return add(it);
+    return it;
 }
 
 Item& Band::pageNumber(const QString& name, double x, double y, double w, double h, const QString& pattern) {
-    Item it;
-    it.kind = ItemKind::PageNumber;
-    it.name = name;
-    it.rect = {x, y, w, h};
+    Item& it = add(ItemKind::PageNumber, name, {x, y, w, h});
     it.text = pattern;
-    return add(it);
+    return it;
 }
 
-Item& Band::hline(const QString& name, double x, double y, double w) {
-    Item it;
-    it.kind = ItemKind::HLine;
-    it.name = name;
-    it.rect = {x, y, w, 0};
-    return add(it);
-}
+Item& Band::hline(const QString& name, double x, double y, double w) { return add(ItemKind::HLine, name, {x, y, w, 0}); }
 
 Item& Band::frame(const QString& name, double x, double y, double w, double h) {
-    Item it;
-    it.kind = ItemKind::Frame;
-    it.name = name;
-    it.rect = {x, y, w, h};
-    return add(it);
+    return add(ItemKind::Frame, name, {x, y, w, h});
 }
 
 int Band::indexOf(const QString& itemName) const {

@@ -82,7 +82,7 @@ public:
     int indexOf(const QString& itemName) const;   // -1 when missing
 
 private:
-    Item& add(Item it);
+    Item& add(ItemKind kind, const QString& name, const QRectF& rect);
 };
 
 // A break on a key: the header prints before the first row of each key, the footer after its last

@@ -94,20 +94,27 @@ void showLineFields(BandContext& c, bool issue, const QString& quantityFormat) {
     c.setText("MNOZSTVI", core::formatNumber(c.number("MNOZSTVI"), quantityFormat));
 }
 
-void addSubtotalSlots(Band& b, double y, int slotCount) {
+void addDocumentTotal(Band& b, int slotCount) {
+    b.hline("sRule", 0, 0.5, 185);
+    b.text("lCelkem", 83, 1.5, 69, 6, "Celkem za doklad Kč:").bold().right();
+    b.text("celkem", 153, 1.5, 20, 6, "").bold().right();
     for (int k = 0; k < slotCount; ++k) {
-        const double x = (k % 5) * 37.0, yy = y + (k / 5) * 5.0;
-        b.text(QString("skup%1").arg(k + 1), x, yy, 20, 5, "").size(8);
-        b.text(QString("skupc%1").arg(k + 1), x + 20, yy, 16, 5, "").size(8).right();
+        const double x = (k % 5) * 37.0, y = 8.5 + (k / 5) * 5.0;
+        b.text(QString("skup%1").arg(k + 1), x, y, 20, 5, "").size(8);
+        b.text(QString("skupc%1").arg(k + 1), x + 20, y, 16, 5, "").size(8).right();
     }
 }
 
-void fillSubtotalSlots(BandContext& c, const std::array<long long, 11>& groups, int lastGroup, int slotCount, bool show) {
-    for (int k = 1; k <= slotCount; ++k) {
+void fillDocumentTotal(BandContext& c, long long total, const std::array<long long, 11>& groups, int lastGroup,
+                       bool issue) {
+    c.setText("celkem", core::formatNumber(fromCents(total), "### ##0.00"));
+    bool any = false;
+    for (int g = 1; g <= lastGroup; ++g) any = any || groups[g] != 0;
+    for (int k = 1; k <= lastGroup; ++k) {
         c.setVisible(QString("skup%1").arg(k), false);
         c.setVisible(QString("skupc%1").arg(k), false);
     }
-    if (!show) return;
+    if (!issue || !any) return;
     auto put = [&](int slot, int group) {
         c.setText(QString("skup%1").arg(slot), QString("z toho sk.%1").arg(group));
         c.setText(QString("skupc%1").arg(slot), core::formatNumber(fromCents(groups[group]), "### ###.00"));
@@ -117,7 +124,7 @@ void fillSubtotalSlots(BandContext& c, const std::array<long long, 11>& groups, 
     int next = 1;
     for (int g = 1; g <= std::min(5, lastGroup); ++g)
         if (groups[g] != 0) put(next++, g);
-    for (int g = 6; g <= lastGroup && g <= slotCount; ++g)
+    for (int g = 6; g <= lastGroup; ++g)
         if (groups[g] != 0) put(g, g);
 }
 
@@ -171,15 +178,9 @@ TQtiskf::TQtiskf(QString canteen) : canteen_(std::move(canteen)) {
     };
 
     Band& sum = r.summary(20);
-    sum.hline("sRule", 0, 0.5, 185);
-    sum.text("lCelkem", 83, 1.5, 69, 6, "Celkem za doklad Kč:").bold().right();
-    sum.text("celkem", 153, 1.5, 20, 6, "").bold().right();
-    addSubtotalSlots(sum, 9, 10);
+    addDocumentTotal(sum, 10);
     sum.beforePrint = [this](BandContext& c) {
-        c.setText("celkem", core::formatNumber(fromCents(total_), "### ##0.00"));
-        bool any = false;
-        for (long long g : groups_) any = any || g != 0;
-        fillSubtotalSlots(c, groups_, 10, 10, issue_ && any);
+        fillDocumentTotal(c, total_, groups_, 10, issue_);
         return true;
     };
 

@@ -62,11 +62,13 @@ void showColumnTitles(reporting::BandContext& c, bool issue);
 // The line fields; SKUPINA shows only for issues.
 void addLineFields(reporting::Band& b);
 void showLineFields(reporting::BandContext& c, bool issue, const QString& quantityFormat);
-// Slots "skup1"… with their values "skupc1"…, five in a row from y.
-void addSubtotalSlots(reporting::Band& b, double y, int slotCount);
-// Fills the slots: groups 1–5 one after another, groups 6–lastGroup each in its own slot.
-void fillSubtotalSlots(reporting::BandContext& c, const std::array<long long, 11>& groups, int lastGroup,
-                       int slotCount, bool show);
+// The document total under a rule and below it the subtotal slots "skup1"… with their values
+// "skupc1"…, five in a row.
+void addDocumentTotal(reporting::Band& b, int slotCount);
+// The total, and for an issue with subtotals the slots: groups 1–5 one after another, groups
+// 6–lastGroup each in its own slot.
+void fillDocumentTotal(reporting::BandContext& c, long long total, const std::array<long long, 11>& groups,
+                       int lastGroup, bool issue);
 // "Převzal:" and "Rozúčtoval:" with their names and a line to sign on, from y (14 mm).
 void addSignatures(reporting::Band& b, double y);
 // The maker's label and the page number, from y (5 mm).

@@ -59,16 +59,10 @@ reporting::Report TFormtisd::build() {
         return true;
     };
     Band& f = doc.setFooter(27);
-    f.hline("fRule", 0, 0.5, 185);
-    f.text("lCelkem", 83, 1.5, 69, 6, "Celkem za doklad Kč:").bold().right();
-    f.text("celkem", 153, 1.5, 20, 6, "").bold().right();
-    addSubtotalSlots(f, 8, 5);
+    addDocumentTotal(f, 5);
     addSignatures(f, 14);
     f.beforePrint = [this](BandContext& c) {
-        c.setText("celkem", core::formatNumber(fromCents(docTotal_), "### ##0.00"));
-        bool any = false;
-        for (int g = 1; g <= 5; ++g) any = any || groups_[g] != 0;
-        fillSubtotalSlots(c, groups_, 5, 5, isIssue(c) && any);
+        fillDocumentTotal(c, docTotal_, groups_, 5, isIssue(c));
         return true;
     };
 
