@@ -238,3 +238,10 @@ INSERT INTO alergeny (alergen, popis) VALUES
   (14, 'měkkýši a výrobky z nich');
 
 INSERT INTO ident (ico, obedar_databaze, obedar_user, obedar_pass, oznac) VALUES ('', NULL, NULL, NULL, '');
+
+-- The indexes the data maintenance would create; a new installation has them from the start, so
+-- that moving through the price list does not scan the movements.
+CREATE INDEX jkpovs ON sklkarta (jkpov);
+CREATE INDEX cislokarty ON sklkarta (cislokarty);
+CREATE INDEX jkpovc ON cenik (jkpov);
+CREATE INDEX cislpoloz ON vse (cislpoloz);
