@@ -222,6 +222,10 @@ struct FormatCase {
     QString expected;
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << c.value.toString().toStdString() << " as \"" << c.format.toStdString() << '"';
+}
+
 class FieldFormats : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(FieldFormats, ShowAsThePatternSays) {

@@ -24,6 +24,8 @@ struct MaskCase {
     QString condition;
 };
 
+void PrintTo(const MaskCase& c, std::ostream* os) { *os << c.fields.join(",").toStdString(); }
+
 class ArticleMask : public ::testing::TestWithParam<MaskCase> {};
 
 TEST_P(ArticleMask, GivesTheLikeCondition) { EXPECT_EQ(reports::testjkpov(GetParam().fields), GetParam().condition); }
@@ -41,6 +43,8 @@ struct TypeCase {
     QStringList ticked;
     QString condition, readable;
 };
+
+void PrintTo(const TypeCase& c, std::ostream* os) { *os << "ticked " << c.ticked.join(",").toStdString(); }
 
 class DocumentTypes : public ::testing::TestWithParam<TypeCase> {};
 
