@@ -1,7 +1,7 @@
 // The document prints, compared line by line with what the printed page carries.
 //
 // To look at a receipt the way the store keeper gets it:
-//   TALIRKA_PRINT_DIR=/tmp/prints ctest -R DocumentPrint.ReceiptAndIssuePdfs   (through scripts/test)
+//   TALIRKA_PRINT_DIR=/tmp/prints scripts/test -R DocumentPrint.ReceiptAndIssuePdfs
 //   pdftoppm -png -r 100 /tmp/prints/prijemka.pdf /tmp/prints/prijemka
 // and open /tmp/prints/prijemka-1.png (vydejka.pdf likewise).
 #include "support/testdatabase.h"
