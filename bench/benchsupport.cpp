@@ -1,3 +1,4 @@
+#include "core/environment.h"
 #include "benchsupport.h"
 
 #include <QApplication>
@@ -75,6 +76,7 @@ int runsFromArguments(int argc, char** argv, int def) {
 
 int main(int argc, char** argv, const std::function<void(int runs)>& body, int defaultRuns) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    core::fixLocalTimeZone();
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     try {

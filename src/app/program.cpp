@@ -12,6 +12,7 @@
 namespace app {
 
 int runProgram(int argc, char** argv, const CommandRegistry& commands) {
+    core::fixLocalTimeZone();
     Application a(argc, argv);
     a.setApplicationName("Talírka");
     a.setApplicationDisplayName("Talírka");

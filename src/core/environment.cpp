@@ -32,6 +32,10 @@ Environment Environment::fromArguments(const QStringList& args, const QString& e
     return env;
 }
 
+void fixLocalTimeZone() {
+    if (qEnvironmentVariableIsEmpty("TZ")) qputenv("TZ", ":/etc/localtime");
+}
+
 QString cleanComputerName(const QString& name) {
     QString s = name.left(15);
     s.replace('-', '_');

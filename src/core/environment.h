@@ -19,6 +19,10 @@ struct Environment {
     static Environment fromArguments(const QStringList& args, const QString& executableDir);
 };
 
+// Without TZ the C library reads /etc/localtime again for every local date it builds; a report
+// over thousands of movements spent most of its time there. Call first thing in main.
+void fixLocalTimeZone();
+
 // The computer name as table names use it: "-" → "_", blanks removed, cp1250 diacritics to base
 // letters, at most 15 characters taken; anything MariaDB does not accept in an unquoted name → "_".
 QString cleanComputerName(const QString& name);

@@ -48,8 +48,15 @@ QVariant convert(FieldKind kind, const char* data, unsigned long len) {
         return d.isValid() ? QVariant(d) : QVariant(QMetaType(QMetaType::QDate));
     }
     case FieldKind::DateTime: {
+        // A document's lines share one date: building a local date-time costs a time-zone look-up,
+        // so the last one is reused.
+        static thread_local QByteArray lastRaw;
+        static thread_local QVariant lastValue;
+        if (raw == lastRaw) return lastValue;
         QDateTime dt = QDateTime::fromString(QString::fromLatin1(raw.left(19)), "yyyy-MM-dd hh:mm:ss");
-        return dt.isValid() ? QVariant(dt) : QVariant(QMetaType(QMetaType::QDateTime));
+        lastRaw = raw;
+        lastValue = dt.isValid() ? QVariant(dt) : QVariant(QMetaType(QMetaType::QDateTime));
+        return lastValue;
     }
     case FieldKind::Text: return QVariant(core::fromCp1250(raw));
     case FieldKind::Other: return QVariant(raw);
