@@ -10,42 +10,58 @@
 namespace {
 
 constexpr int kLines = 200;
-constexpr int kHistory = 100000;   // movement rows stored before
+constexpr int kHistory = 100000; // movement rows stored before
 
 void buildData(bench::TestDatabase& db) {
     auto& c = db.admin();
     bench::bulkInsert(c, "cenik", {"jkpov", "nazev", "mj"}, kLines, [](int i) {
-        return QStringList{sql::q(QString("%1").arg(100001 + i)), sql::q(QString("Zboží %1").arg(i)), sql::q("kg")};
+        return QStringList{sql::q(QString("%1").arg(100001 + i)), sql::q(QString("Zboží %1").arg(i)),
+                           sql::q("kg")};
     });
-    bench::bulkInsert(c, "sklkarta", {"cislokarty", "jkpov", "nazev", "jedn", "stredisko", "mcena", "mnoz"}, kLines,
-                      [](int i) {
+    bench::bulkInsert(c, "sklkarta", {"cislokarty", "jkpov", "nazev", "jedn", "stredisko", "mcena", "mnoz"},
+                      kLines, [](int i) {
                           const QString a = QString::number(100001 + i);
-                          return QStringList{sql::q(a + "01"), sql::q(a), sql::q(QString("Zboží %1").arg(i)),
-                                             sql::q("kg"), sql::q("1"), sql::num(10 + i % 37 * 0.25), sql::num(50)};
+                          return QStringList{
+                              sql::q(a + "01"), sql::q(a),   sql::q(QString("Zboží %1").arg(i)),
+                              sql::q("kg"),     sql::q("1"), sql::num(10 + i % 37 * 0.25),
+                              sql::num(50)};
                       });
     // Older receipts and issues: 40 lines a document over five years.
-    bench::bulkInsert(c, "vse", {"cislo", "typ", "datum", "cislpoloz", "jkpov", "text", "mnozstvi", "nakupcena", "celkem"},
-                      kHistory, [](int i) {
-                          const int doc = i / 40;
-                          const int year = 2019 + doc % 5;
-                          const bool receipt = doc % 3 == 0;
-                          const QString a = QString::number(100001 + i % kLines);
-                          return QStringList{
-                              sql::q(QString("%1%2%3").arg(receipt ? "20" : "21").arg(year % 100).arg(doc / 5 + 1, 4, 10, QChar('0'))),
-                              sql::q(receipt ? "P" : "V"), sql::datetime(QDate(year, 1 + doc % 12, 1 + doc % 28)),
-                              sql::q(a + "01"), sql::q(a), sql::q("Zboží"), "1", "10", "10"};
-                      });
+    bench::bulkInsert(
+        c, "vse", {"cislo", "typ", "datum", "cislpoloz", "jkpov", "text", "mnozstvi", "nakupcena", "celkem"},
+        kHistory, [](int i) {
+            const int doc = i / 40;
+            const int year = 2019 + doc % 5;
+            const bool receipt = doc % 3 == 0;
+            const QString a = QString::number(100001 + i % kLines);
+            return QStringList{sql::q(QString("%1%2%3")
+                                          .arg(receipt ? "20" : "21")
+                                          .arg(year % 100)
+                                          .arg(doc / 5 + 1, 4, 10, QChar('0'))),
+                               sql::q(receipt ? "P" : "V"),
+                               sql::datetime(QDate(year, 1 + doc % 12, 1 + doc % 28)),
+                               sql::q(a + "01"),
+                               sql::q(a),
+                               sql::q("Zboží"),
+                               "1",
+                               "10",
+                               "10"};
+        });
 }
 
 // The lines as the browser's take-over and the typed quantities leave them in the buffer.
 void fillBuffer(app::Session& s) {
     auto& c = s.conn();
     c.exec("delete from " + s.dm.pracTabulka);
-    bench::bulkInsert(c, s.dm.pracTabulka, {"jkpov", "cislpoloz", "text", "mj", "nakupcena", "mnozstvi"}, kLines,
-                      [](int i) {
+    bench::bulkInsert(c, s.dm.pracTabulka, {"jkpov", "cislpoloz", "text", "mj", "nakupcena", "mnozstvi"},
+                      kLines, [](int i) {
                           const QString a = QString::number(100001 + i);
-                          return QStringList{sql::q(a), sql::q(a + "01"), sql::q(QString("Zboží %1").arg(i)),
-                                             sql::q("kg"), sql::num(10 + i % 37 * 0.25), sql::num(1 + i % 5)};
+                          return QStringList{sql::q(a),
+                                             sql::q(a + "01"),
+                                             sql::q(QString("Zboží %1").arg(i)),
+                                             sql::q("kg"),
+                                             sql::num(10 + i % 37 * 0.25),
+                                             sql::num(1 + i % 5)};
                       });
     s.dm.table3.refresh();
 }
@@ -83,7 +99,8 @@ int main(int argc, char** argv) {
             },
             [&] {
                 doc.oprava([&](const QString&) { return std::optional<QString>(lastNumber); });
-                if (doc.lineCount() != kLines) throw std::runtime_error("reopened receipt has the wrong lines");
+                if (doc.lineCount() != kLines)
+                    throw std::runtime_error("reopened receipt has the wrong lines");
                 st.s().dm.table3.store(0, "MNOZSTVI", 7.0);
             });
         bench::print("save a reopened receipt (replaces its stored version)", reopened, 300);

@@ -35,7 +35,8 @@ bool AddressBook::Opravitoznaenouvtu1() {
 bool AddressBook::Smazatoznaenouvtu1() {
     auto& t = table1();
     if (!t.isOpen() || t.recNo() < 0) return false;
-    if (s_.prompter().choose("Smazání", "Smazat označený řádek ?", ui::Icon::Question, {"Ano", "Zpět"}) != "Ano")
+    if (s_.prompter().choose("Smazání", "Smazat označený řádek ?", ui::Icon::Question, {"Ano", "Zpět"}) !=
+        "Ano")
         return false;
     s_.conn().exec("delete from adresar where id = " + sql::num(t.value("id").toLongLong()));
     t.refresh();
@@ -48,8 +49,7 @@ QString AddressBook::updateStatement(const Supplier& v, long long id) {
            "ulicecislo = " + sql::q(v.ULICECISLO.left(Supplier::ULICECISLO_len)) + ",\n" +
            "ICO = " + sql::q(v.ICO.left(Supplier::ICO_len)) + ",\n" +
            "PSC = " + sql::q(v.PSC.left(Supplier::PSC_len)) + ",\n" +
-           "MISTO = " + sql::q(v.MISTO.left(Supplier::MISTO_len)) + "\n" +
-           "where id = " + sql::num(id);
+           "MISTO = " + sql::q(v.MISTO.left(Supplier::MISTO_len)) + "\n" + "where id = " + sql::num(id);
 }
 
 long long AddressBook::suitempButton6Click() {

@@ -33,19 +33,19 @@ public:
     const std::optional<Supplier>& taken() const { return taken_; }
 
     ui::DataGrid* DBGrid1;
-    QPushButton* Panel1;       // title "Název firmy": search
-    QPushButton* Panel7;       // title "IČO": search
-    QPushButton* Button1;      // "převzít"
-    QPushButton* Button2;      // "Zpět"
-    QGroupBox* Panel2;         // the side panel
-    QLineEdit* Edit1;          // "Název firmy"
-    QLineEdit* Edit2;          // "Sídlo"
-    QLineEdit* Edit3;          // "Ulice číslo"
-    QLineEdit* Edit4;          // "PSČ:"
-    QLineEdit* Edit5;          // "Místo"
-    QLineEdit* Edit6;          // "IČO"
-    QPushButton* Button6;      // "Přidat" / "Uložit"
-    QPushButton* Button3;      // "Zpět" of the panel
+    QPushButton* Panel1;  // title "Název firmy": search
+    QPushButton* Panel7;  // title "IČO": search
+    QPushButton* Button1; // "převzít"
+    QPushButton* Button2; // "Zpět"
+    QGroupBox* Panel2;    // the side panel
+    QLineEdit* Edit1;     // "Název firmy"
+    QLineEdit* Edit2;     // "Sídlo"
+    QLineEdit* Edit3;     // "Ulice číslo"
+    QLineEdit* Edit4;     // "PSČ:"
+    QLineEdit* Edit5;     // "Místo"
+    QLineEdit* Edit6;     // "IČO"
+    QPushButton* Button6; // "Přidat" / "Uložit"
+    QPushButton* Button3; // "Zpět" of the panel
 
     void FormShow();
     void Pidatvtu1Click();

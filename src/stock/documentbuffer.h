@@ -13,28 +13,36 @@ namespace stock {
 
 // What tells receipts and issues apart in numbering and in the movement table.
 struct DocumentKind {
-    QString prefix;   // "20" receipts, "21" issues
-    QString letter;   // TYP: "P" receipts, "V" issues
+    QString prefix; // "20" receipts, "21" issues
+    QString letter; // TYP: "P" receipts, "V" issues
     static DocumentKind receipt() { return {"20", "P"}; }
     static DocumentKind issue() { return {"21", "V"}; }
 };
 
 // The header fields of a document window (the receipt and the issue share their names).
 struct DocumentHeader {
-    QString CISLO;        // Edit2
-    QString DODAVATEL;    // Edit4
-    QString ICO;          // MaskEdit2
-    QString ORGJD;        // Edit3
-    QString CISLDOKL;     // Edit1
-    QString PROVOZOVNA;   // Edit5
-    QDate DATUM;          // DateEdit1
-    QString PREVZAL;      // Edit6
-    QString ROZUCTOVAL;   // Edit7
-    QString POPIS;        // Memo1 (issue only)
+    QString CISLO;      // Edit2
+    QString DODAVATEL;  // Edit4
+    QString ICO;        // MaskEdit2
+    QString ORGJD;      // Edit3
+    QString CISLDOKL;   // Edit1
+    QString PROVOZOVNA; // Edit5
+    QDate DATUM;        // DateEdit1
+    QString PREVZAL;    // Edit6
+    QString ROZUCTOVAL; // Edit7
+    QString POPIS;      // Memo1 (issue only)
 
     // The lengths of the columns of vse the fields go into; the windows' fields accept no more.
-    enum Limit { ICO_len = 8, DODAVATEL_len = 30, ORGJD_len = 50, CISLDOKL_len = 10, PROVOZOVNA_len = 30,
-                 PREVZAL_len = 20, ROZUCTOVAL_len = 20, POPIS_len = 600 };
+    enum Limit {
+        ICO_len = 8,
+        DODAVATEL_len = 30,
+        ORGJD_len = 50,
+        CISLDOKL_len = 10,
+        PROVOZOVNA_len = 30,
+        PREVZAL_len = 20,
+        ROZUCTOVAL_len = 20,
+        POPIS_len = 600
+    };
 };
 
 // The next document number for the date: prefix, two-digit year, sequence from 0001. A document
@@ -86,8 +94,8 @@ public:
     virtual void DateEdit1Exit();
 
     // Buffer lines.
-    bool isBlank(int row) const;          // no article on the line
-    bool hasArticle() const;              // some line carries an article
+    bool isBlank(int row) const; // no article on the line
+    bool hasArticle() const;     // some line carries an article
     int lineCount() const { return s_.dm.table3.rowCount(); }
     // Adds a blank line unless the last line is blank; true when one was added (the cursor is then
     // on it). selectedColumn is the grid column the command was given in.
@@ -114,9 +122,9 @@ public:
     virtual bool save() = 0;
 
     // Reported to the window.
-    std::function<void()> bufferReset;    // table3 was reopened or refreshed: reload the grid
-    std::function<void()> headerChanged;  // the header values changed: show them
-    std::function<void()> print;          // the document print (after saving and on "Tisk")
+    std::function<void()> bufferReset;   // table3 was reopened or refreshed: reload the grid
+    std::function<void()> headerChanged; // the header values changed: show them
+    std::function<void()> print;         // the document print (after saving and on "Tisk")
 
 protected:
     // Pieces of saving, in the order both windows run them.
@@ -133,7 +141,11 @@ protected:
     void insertFromBuffer(const QString& columnsLine1, const QString& columnsLine2);
     // The buffer lines' quantities onto their cards (sign +1 for receipts).
     void applyBalances(int sign);
+    // Adds (sign +1) or takes (-1) the quantities "select cislpoloz, m ..." to or from the cards.
+    void changeBalances(const QString& quantities, int sign);
     void refreshBuffer();
+    // An empty buffer: created afresh when it is not open yet, else emptied.
+    void emptyBuffer();
     void insertBlankLine();
     void emitReset() {
         if (bufferReset) bufferReset();

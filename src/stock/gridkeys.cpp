@@ -15,7 +15,8 @@ GridKeyRules::GridKeyRules(ui::DataGrid* grid, QStringList tabColumns, QString q
 
 bool GridKeyRules::onTab(QWidget* editor) {
     const QModelIndex cur = grid_->currentIndex();
-    if (!cur.isValid() || !tabColumns_.contains(grid_->columnKey(cur.column()), Qt::CaseInsensitive)) return false;
+    if (!cur.isValid() || !tabColumns_.contains(grid_->columnKey(cur.column()), Qt::CaseInsensitive))
+        return false;
     if (editor) {
         // Keep what was typed, as leaving the cell otherwise would.
         emit commitData(editor);

@@ -146,7 +146,10 @@ void TForm1::build() {
         const char* name;
         const char* glyph;
         const char* tip;
-    } navButtons[] = {{"First", "|<", "první"}, {"Prior", "<", "předchozí"}, {"Next", ">", "další"}, {"Last", ">|", "poslední"}};
+    } navButtons[] = {{"First", "|<", "první"},
+                      {"Prior", "<", "předchozí"},
+                      {"Next", ">", "další"},
+                      {"Last", ">|", "poslední"}};
     for (const auto& nb : navButtons) {
         auto* b = new QToolButton(this);
         b->setObjectName(QString("DBNavigator1%1").arg(nb.name));
@@ -157,10 +160,14 @@ void TForm1::build() {
         connect(b, &QToolButton::clicked, this, [this, which] {
             commitGridEdit();
             auto& t = s_.dm.table3;
-            if (which == "First") t.first();
-            else if (which == "Prior") t.prior();
-            else if (which == "Next") t.next();
-            else t.last();
+            if (which == "First")
+                t.first();
+            else if (which == "Prior")
+                t.prior();
+            else if (which == "Next")
+                t.next();
+            else
+                t.last();
             suitempDBGrid1->syncToDataset();
         });
     }
@@ -179,7 +186,8 @@ void TForm1::build() {
     suitempButton8 = button(this, "suitempButton8", "Tisk");
     suitempButton6 = button(this, "suitempButton6", "Konec");
     auto* commands = new QHBoxLayout;
-    for (auto* b : {suitempButton2, suitempButton5, suitempButton3, suitempButton8}) commands->addWidget(b);
+    for (auto* b : {suitempButton2, suitempButton5, suitempButton3, suitempButton8})
+        commands->addWidget(b);
     commands->addStretch();
     commands->addWidget(suitempButton6);
 
@@ -197,7 +205,8 @@ void TForm1::build() {
 
     // Header fields into the document as they are typed.
     auto bind = [this](QLineEdit* e, QString DocumentHeader::*field) {
-        connect(e, &QLineEdit::textEdited, this, [this, field](const QString& t) { doc_.header().*field = t; });
+        connect(e, &QLineEdit::textEdited, this,
+                [this, field](const QString& t) { doc_.header().*field = t; });
     };
     bind(Edit4, &DocumentHeader::DODAVATEL);
     bind(MaskEdit2, &DocumentHeader::ICO);
@@ -262,7 +271,9 @@ void TForm1::buildColumns() {
     }
 }
 
-int TForm1::gridColumn(const QString& field) const { return model_.columnOf(field); }
+int TForm1::gridColumn(const QString& field) const {
+    return model_.columnOf(field);
+}
 
 void TForm1::setDate(const QDate& d) {
     doc_.header().DATUM = d;
@@ -298,7 +309,8 @@ void TForm1::showBuffer() {
     const bool was = syncing_;
     syncing_ = true;
     if (rows == shownRows_) {
-        if (rows > 0) emit model_.dataChanged(model_.index(0, 0), model_.index(rows - 1, model_.columnCount() - 1));
+        if (rows > 0)
+            emit model_.dataChanged(model_.index(0, 0), model_.index(rows - 1, model_.columnCount() - 1));
     } else {
         model_.reload();
         shownRows_ = rows;
@@ -314,7 +326,8 @@ void TForm1::showBuffer() {
 void TForm1::commitGridEdit() {
     // An open cell keeps what was typed when a command runs.
     for (auto* editor : suitempDBGrid1->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!editor->isVisible() || editor != suitempDBGrid1->indexWidget(suitempDBGrid1->currentIndex())) continue;
+        if (!editor->isVisible() || editor != suitempDBGrid1->indexWidget(suitempDBGrid1->currentIndex()))
+            continue;
         emit suitempDBGrid1->itemDelegate()->commitData(editor);
         emit suitempDBGrid1->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
@@ -327,7 +340,8 @@ void TForm1::editQuantity() {
     const QModelIndex idx = model_.index(row, col);
     suitempDBGrid1->setFocus();
     syncing_ = true;
-    suitempDBGrid1->selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    suitempDBGrid1->selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
     syncing_ = false;
     suitempDBGrid1->edit(idx);
 }
@@ -402,9 +416,15 @@ void TForm1::pickCard(int mode) {
     editQuantity();
 }
 
-void TForm1::suitempButton7Click() { pickCard(0); }
-void TForm1::suitempPanel5Click() { pickCard(1); }
-void TForm1::suitempPanel6Click() { pickCard(2); }
+void TForm1::suitempButton7Click() {
+    pickCard(0);
+}
+void TForm1::suitempPanel5Click() {
+    pickCard(1);
+}
+void TForm1::suitempPanel6Click() {
+    pickCard(2);
+}
 
 void TForm1::suitempButton8Click() {
     commitGridEdit();

@@ -35,49 +35,49 @@ public:
     db::DatasetModel& gridModel() { return model_; }
 
     // Header.
-    QLineEdit* Edit2;       // "Číslo:"
-    QLineEdit* Edit4;       // "Dodavatel:"
-    QLineEdit* MaskEdit2;   // "IČO:"
-    QLineEdit* Edit3;       // "Sídlo:"
-    QLineEdit* Edit1;       // "Čis. dokl. dod. :"
-    QLineEdit* Edit5;       // "Středisko:"
-    QDateEdit* DateEdit1;   // "Datum:"
-    QLineEdit* Edit6;       // "Převzal:"
-    QLineEdit* Edit7;       // "Rozúčtoval:"
-    QPushButton* Button1;   // "?" address book
+    QLineEdit* Edit2;     // "Číslo:"
+    QLineEdit* Edit4;     // "Dodavatel:"
+    QLineEdit* MaskEdit2; // "IČO:"
+    QLineEdit* Edit3;     // "Sídlo:"
+    QLineEdit* Edit1;     // "Čis. dokl. dod. :"
+    QLineEdit* Edit5;     // "Středisko:"
+    QDateEdit* DateEdit1; // "Datum:"
+    QLineEdit* Edit6;     // "Převzal:"
+    QLineEdit* Edit7;     // "Rozúčtoval:"
+    QPushButton* Button1; // "?" address book
     // Grid and its title buttons.
     ui::DataGrid* suitempDBGrid1;
-    QPushButton* Button7;   // "Číslo zboží"
-    QPushButton* Panel5;    // "Číslo karty"
-    QPushButton* Panel6;    // "Popis zboží"
-    QCheckBox* vpc;         // "cena z celkem"
+    QPushButton* Button7; // "Číslo zboží"
+    QPushButton* Panel5;  // "Číslo karty"
+    QPushButton* Panel6;  // "Popis zboží"
+    QCheckBox* vpc;       // "cena z celkem"
     // Commands.
-    QPushButton* suitempButton2;   // "Nový doklad"
-    QPushButton* suitempButton5;   // "Oprava"
-    QPushButton* suitempButton3;   // "Uložit doklad"
-    QPushButton* suitempButton8;   // "Tisk"
-    QPushButton* suitempButton6;   // "Konec"
-    QPushButton* suitempButton4;   // "nový řádek"
-    QPushButton* suitempButton9;   // "smazat řádek"
-    QPushButton* suiButton1;       // "přepočítat"
+    QPushButton* suitempButton2; // "Nový doklad"
+    QPushButton* suitempButton5; // "Oprava"
+    QPushButton* suitempButton3; // "Uložit doklad"
+    QPushButton* suitempButton8; // "Tisk"
+    QPushButton* suitempButton6; // "Konec"
+    QPushButton* suitempButton4; // "nový řádek"
+    QPushButton* suitempButton9; // "smazat řádek"
+    QPushButton* suiButton1;     // "přepočítat"
 
     // The date the main window gives a new receipt (today).
     void setDate(const QDate& d);
 
     // Handlers, named after their controls.
     void FormShow();
-    void suitempButton1Click();   // "?"
-    void suitempButton2Click();   // "Nový doklad"
-    void suitempButton3Click();   // "Uložit doklad"
-    void suitempButton5Click();   // "Oprava"
-    void suitempButton6Click();   // "Konec"
-    void suitempButton7Click();   // "Číslo zboží": browser mode 0
-    void suitempPanel5Click();    // "Číslo karty": mode 1
-    void suitempPanel6Click();    // "Popis zboží": mode 2
-    void suitempButton8Click();   // "Tisk"
-    void Nodka1Click();           // "Nový řádek"
-    void Smazatdku1Click();       // "Smazat řádek"
-    void suiButton1Click();       // "přepočítat"
+    void suitempButton1Click(); // "?"
+    void suitempButton2Click(); // "Nový doklad"
+    void suitempButton3Click(); // "Uložit doklad"
+    void suitempButton5Click(); // "Oprava"
+    void suitempButton6Click(); // "Konec"
+    void suitempButton7Click(); // "Číslo zboží": browser mode 0
+    void suitempPanel5Click();  // "Číslo karty": mode 1
+    void suitempPanel6Click();  // "Popis zboží": mode 2
+    void suitempButton8Click(); // "Tisk"
+    void Nodka1Click();         // "Nový řádek"
+    void Smazatdku1Click();     // "Smazat řádek"
+    void suiButton1Click();     // "přepočítat"
     void DateEdit1Exit();
     void suitempDBGrid1ColExit(int row, const QString& column);
 
@@ -96,7 +96,8 @@ private:
     void commitGridEdit();
     void pickCard(int mode);
     void editQuantity();
-    QAction* addCommand(const QString& name, const QString& caption, const QKeySequence& key, void (TForm1::*slot)());
+    QAction* addCommand(const QString& name, const QString& caption, const QKeySequence& key,
+                        void (TForm1::*slot)());
 
     app::Session& s_;
     ReceiptDocument doc_;

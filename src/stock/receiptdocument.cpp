@@ -20,8 +20,9 @@ void ReceiptDocument::FormShow() {
 }
 
 void ReceiptDocument::Kontrola_karet() {
-    const auto rs = conn().query("select count(CISLOKARTY) as pocetk, nazev from sklkarta group by jkpov order by "
-                                 "count(CISLOKARTY) desc  ");
+    const auto rs =
+        conn().query("select count(CISLOKARTY) as pocetk, nazev from sklkarta group by jkpov order by "
+                     "count(CISLOKARTY) desc  ");
     if (rs.isEmpty() || rs.integer(0, "pocetk") < 91) return;
     const QString a = s_.prompter().choose(
         "Talírka",
@@ -97,9 +98,9 @@ void ReceiptDocument::beforeNewLine(const QString& selectedColumn) {
 
 void ReceiptDocument::vyhledej_kartu(int row) {
     auto& t = table3();
-    const auto rs = conn().query("select * from sklkarta where jkpov = " + sql::q(t.valueAt(row, "JKPOV").toString()) +
-                                 " and mcena = " + sql::num(t.valueAt(row, "NAKUPCENA").toDouble()) +
-                                 " order by mnoz desc");
+    const auto rs = conn().query(
+        "select * from sklkarta where jkpov = " + sql::q(t.valueAt(row, "JKPOV").toString()) +
+        " and mcena = " + sql::num(t.valueAt(row, "NAKUPCENA").toDouble()) + " order by mnoz desc");
     if (!rs.isEmpty()) t.store(row, "CISLPOLOZ", rs.text(0, "CISLOKARTY"));
 }
 
@@ -109,14 +110,15 @@ void ReceiptDocument::dopln_karty() {
     for (int r = 0; r < t.rowCount(); ++r) {
         const QString jkpov = t.valueAt(r, "JKPOV").toString();
         const QString cena = sql::num(t.valueAt(r, "NAKUPCENA").toDouble());
-        const auto rs = conn().query("select * from sklkarta where jkpov = " + sql::q(jkpov) + " and mcena = " + cena +
-                                     " order by mnoz desc");
+        const auto rs = conn().query("select * from sklkarta where jkpov = " + sql::q(jkpov) +
+                                     " and mcena = " + cena + " order by mnoz desc");
         if (!rs.isEmpty()) {
             // A line already on a card of this price stays there (leaving the total chose it);
             // otherwise the card of the price with the largest balance takes it.
             QString card = rs.text(0, "CISLOKARTY");
             for (int k = 0; k < rs.rowCount(); ++k)
-                if (rs.text(k, "CISLOKARTY") == t.valueAt(r, "CISLPOLOZ").toString()) card = rs.text(k, "CISLOKARTY");
+                if (rs.text(k, "CISLOKARTY") == t.valueAt(r, "CISLPOLOZ").toString())
+                    card = rs.text(k, "CISLOKARTY");
             if (card != t.valueAt(r, "CISLPOLOZ").toString()) t.store(r, "CISLPOLOZ", card);
             continue;
         }
@@ -143,7 +145,9 @@ void ReceiptDocument::dopln_karty() {
                     "cisldokl = \"\",\n"
                     "provozovna = \"\",\n"
                     "mj = \"\",\n"
-                    "datum = " + today + ",\n"
+                    "datum = " +
+                    today +
+                    ",\n"
                     "mnozstvi = 0,\n"
                     "nakupcena = 0,\n"
                     "celkem = 0");
@@ -159,28 +163,32 @@ bool ReceiptDocument::save() {
     // 1. Every line needs its article, card and name (an empty buffer has nothing to save).
     bool badFill = t.isEmpty();
     for (int r = 0; r < t.rowCount() && !badFill; ++r)
-        badFill = t.valueAt(r, "JKPOV").toString().isEmpty() || t.valueAt(r, "CISLPOLOZ").toString().isEmpty() ||
-                  t.valueAt(r, "TEXT").toString().isEmpty();
+        badFill = t.valueAt(r, "JKPOV").toString().isEmpty() ||
+                  t.valueAt(r, "CISLPOLOZ").toString().isEmpty() || t.valueAt(r, "TEXT").toString().isEmpty();
     if (badFill) {
         p.tell("Špatné vyplnění", "Nelze uložit, špatné vyplnění hodnot", ui::Icon::Warning);
         return false;
     }
 
     // 2. The header into every line, the price or the total of each line.
-    conn().exec("update " + pracTabulka() + " set " + headerAssignments().join(", "));
     bool zero = false;
-    for (int r = 0; r < t.rowCount(); ++r) {
-        const double mnozstvi = t.valueAt(r, "MNOZSTVI").toDouble();
-        double cena = t.valueAt(r, "NAKUPCENA").toDouble();
-        double celkem = t.valueAt(r, "CELKEM").toDouble();
-        if (vpc) {
-            if (mnozstvi != 0) cena = core::round2(celkem / mnozstvi);
-        } else {
-            celkem = core::lineValue(mnozstvi, cena);
+    {
+        db::Transaction tr(conn());
+        conn().exec("update " + pracTabulka() + " set " + headerAssignments().join(", "));
+        for (int r = 0; r < t.rowCount(); ++r) {
+            const double mnozstvi = t.valueAt(r, "MNOZSTVI").toDouble();
+            double cena = t.valueAt(r, "NAKUPCENA").toDouble();
+            double celkem = t.valueAt(r, "CELKEM").toDouble();
+            if (vpc) {
+                if (mnozstvi != 0) cena = core::round2(celkem / mnozstvi);
+            } else {
+                celkem = core::lineValue(mnozstvi, cena);
+            }
+            if (cena != t.valueAt(r, "NAKUPCENA").toDouble() || celkem != t.valueAt(r, "CELKEM").toDouble())
+                t.storeRow(r, {{"NAKUPCENA", cena}, {"CELKEM", celkem}});
+            if (mnozstvi == 0 || cena == 0 || celkem == 0) zero = true;
         }
-        if (cena != t.valueAt(r, "NAKUPCENA").toDouble() || celkem != t.valueAt(r, "CELKEM").toDouble())
-            t.storeRow(r, {{"NAKUPCENA", cena}, {"CELKEM", celkem}});
-        if (mnozstvi == 0 || cena == 0 || celkem == 0) zero = true;
+        tr.commit();
     }
     refreshBuffer();
 
@@ -200,7 +208,8 @@ bool ReceiptDocument::save() {
     {
         DocumentSaveLock lock(conn());
         if (!lock.acquired()) {
-            p.tell("Talírka", "Doklad nelze uložit, jiná stanice právě ukládá doklad. Uložte jej prosím znovu.",
+            p.tell("Talírka",
+                   "Doklad nelze uložit, jiná stanice právě ukládá doklad. Uložte jej prosím znovu.",
                    ui::Icon::Warning);
             return false;
         }
@@ -250,7 +259,9 @@ bool ReceiptDocument::save() {
 
 void ReceiptDocument::loadSettings() {
     header_.PROVOZOVNA = s_.settings.readProperty(kSection, "Edit5", "Text");
-    vpc = s_.settings.readProperty(kSection, "vpc", "Checked", "False").compare("True", Qt::CaseInsensitive) == 0;
+    vpc =
+        s_.settings.readProperty(kSection, "vpc", "Checked", "False").compare("True", Qt::CaseInsensitive) ==
+        0;
     emitHeader();
 }
 

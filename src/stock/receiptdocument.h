@@ -50,7 +50,9 @@ public:
     void loadSettings();
     void saveSettings();
 
-    static QString insertColumns1() { return "CISLO,TYP,ICO,DODAVATEL, ORGJD, CISLDOKL,PROVOZOVNA,DATUM,CISLPOLOZ,"; }
+    static QString insertColumns1() {
+        return "CISLO,TYP,ICO,DODAVATEL, ORGJD, CISLDOKL,PROVOZOVNA,DATUM,CISLPOLOZ,";
+    }
     static QString insertColumns2() {
         return "jkpov, text, mnozstvi, nakupcena, celkem, prevzal, rozuctoval, popis, mj";
     }

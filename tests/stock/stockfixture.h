@@ -8,7 +8,9 @@
 #include <ostream>
 
 // Readable failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 // Articles, cards and buffer lines for the stock tests.
 namespace stock_test {
@@ -31,7 +33,9 @@ inline double balance(testing_support::TestDatabase& db, const QString& cislokar
     return db.scalar("select mnoz from sklkarta where cislokarty = " + sql::q(cislokarty)).toDouble();
 }
 
-inline int count(testing_support::TestDatabase& db, const QString& statement) { return db.scalar(statement).toInt(); }
+inline int count(testing_support::TestDatabase& db, const QString& statement) {
+    return db.scalar(statement).toInt();
+}
 
 // What the stock-card browser does on "převzít": the card into the buffer's current line (a new
 // line when the last one carries an article), then the quantity typed into the grid and the
@@ -49,13 +53,15 @@ inline void takeOver(app::Session& s, stock::ReceiptDocument& doc, const QString
     doc.afterTakeOver();
 }
 
-inline void typeInto(app::Session& s, stock::ReceiptDocument& doc, int row, const QString& column, double value) {
+inline void typeInto(app::Session& s, stock::ReceiptDocument& doc, int row, const QString& column,
+                     double value) {
     s.dm.table3.store(row, column, value);
     doc.colExit(row, column);
 }
 
 // A line picked and its quantity typed, as a user enters it in normal mode.
-inline void receiveLine(app::Session& s, stock::ReceiptDocument& doc, const QString& cislokarty, double quantity) {
+inline void receiveLine(app::Session& s, stock::ReceiptDocument& doc, const QString& cislokarty,
+                        double quantity) {
     takeOver(s, doc, cislokarty);
     typeInto(s, doc, s.dm.table3.recNo(), "MNOZSTVI", quantity);
 }

@@ -46,8 +46,9 @@ protected:
         }
     }
     QString rows() {
-        return db->scalar("select group_concat(concat_ws('|', nazevpodni, sidlo, ulicecislo, psc, misto, ico) order by "
-                          "id separator '\\n') from adresar");
+        return db->scalar(
+            "select group_concat(concat_ws('|', nazevpodni, sidlo, ulicecislo, psc, misto, ico) order by "
+            "id separator '\\n') from adresar");
     }
     void goTo(const QString& name) {
         ASSERT_TRUE(session().dm.table1.locate("NAZEVPODNI", name));
@@ -74,7 +75,8 @@ TEST_F(AddressBookWindow, AddingASupplierCreatesOneRowShownInTheGrid) {
     EXPECT_EQ(f->Edit1->text(), "");
     auto* m = f->DBGrid1->datasetModel();
     ASSERT_EQ(m->rowCount(), 3);
-    EXPECT_EQ(m->displayText(f->DBGrid1->currentIndex().row(), 0), "Mlékárna Kunín") << "the new supplier is current";
+    EXPECT_EQ(m->displayText(f->DBGrid1->currentIndex().row(), 0), "Mlékárna Kunín")
+        << "the new supplier is current";
 }
 
 // The correction belongs to the row it was opened on, even when the list moves meanwhile.
@@ -125,11 +127,13 @@ TEST_F(AddressBookWindow, TextsAreStoredAsTypedUpToTheFieldLimits) {
         {f->Edit6, "12\"34\\5678901", "12\"34\\5678"},
     };
     trigger("Pidatvtu1");
-    for (const auto& c : cases) c.edit->setText(c.typed);
+    for (const auto& c : cases)
+        c.edit->setText(c.typed);
     QTest::mouseClick(f->Button6, Qt::LeftButton);
     const auto rs = db->admin().query("select * from adresar order by id desc limit 1");
     const char* columns[] = {"NAZEVPODNI", "SIDLO", "ulicecislo", "PSC", "MISTO", "ICO"};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(rs.text(0, columns[i]), cases[i].stored) << columns[i];
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(rs.text(0, columns[i]), cases[i].stored) << columns[i];
     EXPECT_EQ(count(*db, "select count(*) from adresar"), 3);
 }
 
@@ -139,8 +143,10 @@ TEST_F(AddressBookWindow, TheLogicCutsOverlongValuesToo) {
     book.panel.NAZEVPODNI = QString(10000, QChar('\\'));
     book.panel.ICO = QString(10000, QChar('"'));
     const long long id = book.suitempButton6Click();
-    EXPECT_EQ(db->scalar("select nazevpodni from adresar where id = " + QString::number(id)), QString(50, QChar('\\')));
-    EXPECT_EQ(db->scalar("select ico from adresar where id = " + QString::number(id)), QString(10, QChar('"')));
+    EXPECT_EQ(db->scalar("select nazevpodni from adresar where id = " + QString::number(id)),
+              QString(50, QChar('\\')));
+    EXPECT_EQ(db->scalar("select ico from adresar where id = " + QString::number(id)),
+              QString(10, QChar('"')));
 }
 
 TEST_F(AddressBookWindow, SearchMovesToTheSupplierFound) {

@@ -41,11 +41,13 @@ TEST_F(Buffer, NewDocumentStartsWithOneBlankLineAndAClearedHeader) {
 namespace {
 struct LineCase {
     const char* name;
-    std::vector<const char*> cards;   // "" = a blank line
+    std::vector<const char*> cards; // "" = a blank line
     int linesAfter;
     bool added;
 };
-void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << c.name;
+}
 class NewLine : public Buffer, public ::testing::WithParamInterface<LineCase> {};
 } // namespace
 
@@ -60,7 +62,8 @@ TEST_P(NewLine, AddsABlankLineOnlyAfterAnArticle) {
     EXPECT_EQ(doc->newLine(), c.added);
     EXPECT_EQ(lines(), c.linesAfter);
     EXPECT_TRUE(doc->isBlank(session().dm.table3.rowCount() - 1));
-    EXPECT_EQ(session().dm.table3.recNo(), session().dm.table3.rowCount() - 1) << "the cursor is on the last line";
+    EXPECT_EQ(session().dm.table3.recNo(), session().dm.table3.rowCount() - 1)
+        << "the cursor is on the last line";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NewLine,
@@ -96,8 +99,8 @@ TEST_F(Buffer, DeletingRemovesTheCurrentLineOnlyAfterANO) {
 TEST_F(Buffer, RecalculationRoundsLineValuesToTwoPlacesAwayFromZero) {
     struct {
         double quantity, price, total;
-    } const cases[] = {{2, 15.5, 31.00}, {3, 3.33, 9.99}, {1, 1.005, 1.01}, {3, 0.3333, 1.00}, {0.125, 0.2, 0.03},
-                       {-2, 2.675, -5.35}};
+    } const cases[] = {{2, 15.5, 31.00},  {3, 3.33, 9.99},    {1, 1.005, 1.01},
+                       {3, 0.3333, 1.00}, {0.125, 0.2, 0.03}, {-2, 2.675, -5.35}};
     db->exec("delete from " + session().dm.pracTabulka);
     for (const auto& c : cases)
         db->exec(QString("insert into %1 (jkpov, mnozstvi, nakupcena, typ) values (\"100001\", %2, %3, \"\")")
@@ -107,7 +110,8 @@ TEST_F(Buffer, RecalculationRoundsLineValuesToTwoPlacesAwayFromZero) {
     const auto rs = db->admin().query("select celkem, typ from " + session().dm.pracTabulka + " order by id");
     ASSERT_EQ(rs.rowCount(), int(std::size(cases)));
     for (int r = 0; r < rs.rowCount(); ++r) {
-        EXPECT_DOUBLE_EQ(rs.number(r, "celkem"), cases[r].total) << cases[r].quantity << " x " << cases[r].price;
+        EXPECT_DOUBLE_EQ(rs.number(r, "celkem"), cases[r].total)
+            << cases[r].quantity << " x " << cases[r].price;
         EXPECT_EQ(rs.text(r, "typ"), "P");
     }
 }
@@ -119,7 +123,9 @@ struct GuardCase {
     bool goesOn;
     int storedLines;
 };
-void PrintTo(const GuardCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const GuardCase& c, std::ostream* os) {
+    *os << c.name;
+}
 class Guard : public Buffer, public ::testing::WithParamInterface<GuardCase> {};
 } // namespace
 

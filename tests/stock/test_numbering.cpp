@@ -19,7 +19,9 @@ struct NumberingCase {
     const char* expected;
 };
 
-void PrintTo(const NumberingCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const NumberingCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Numbering : public ::testing::TestWithParam<NumberingCase> {};
 
@@ -57,26 +59,22 @@ INSTANTIATE_TEST_SUITE_P(
                       QDate(2024, 1, 11),
                       "20240001"},
         // Numbered in 2023 and dated 2024 afterwards: it counts for 2023 by its digits...
-        NumberingCase{"year_by_number_digits",
-                      {{"20230017", "P", "2024-01-05"}},
-                      true,
-                      QDate(2023, 12, 1),
-                      "20230018"},
+        NumberingCase{
+            "year_by_number_digits", {{"20230017", "P", "2024-01-05"}}, true, QDate(2023, 12, 1), "20230018"},
         // ... and for 2024 by its date.
-        NumberingCase{"year_by_date",
-                      {{"20230017", "P", "2024-01-05"}},
-                      true,
-                      QDate(2024, 2, 1),
-                      "20230018"}),
+        NumberingCase{
+            "year_by_date", {{"20230017", "P", "2024-01-05"}}, true, QDate(2024, 2, 1), "20230018"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(NumberingStatement, KeepsTheTextOfBothKinds) {
-    EXPECT_EQ(stock::numberingStatement(stock::DocumentKind::receipt(), QDate(2024, 6, 1)),
-              "select max(CISLO) as posl from vse \nwhere (TYP = \"P\") and ((extract(year from datum)= 2024) or "
-              "(substring(cislo, 3, 2) = \"24\"))");
-    EXPECT_EQ(stock::numberingStatement(stock::DocumentKind::issue(), QDate(2024, 6, 1)),
-              "select max(CISLO) as posl from vse \nwhere TYP = \"V\" and ((extract(year from datum) = 2024) or "
-              "(substring(cislo, 3, 2) = \"24\"))");
+    EXPECT_EQ(
+        stock::numberingStatement(stock::DocumentKind::receipt(), QDate(2024, 6, 1)),
+        "select max(CISLO) as posl from vse \nwhere (TYP = \"P\") and ((extract(year from datum)= 2024) or "
+        "(substring(cislo, 3, 2) = \"24\"))");
+    EXPECT_EQ(
+        stock::numberingStatement(stock::DocumentKind::issue(), QDate(2024, 6, 1)),
+        "select max(CISLO) as posl from vse \nwhere TYP = \"V\" and ((extract(year from datum) = 2024) or "
+        "(substring(cislo, 3, 2) = \"24\"))");
 }
 
 class Renumbering : public DbTest {};

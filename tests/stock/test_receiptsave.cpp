@@ -7,8 +7,12 @@ using namespace stock_test;
 
 namespace {
 
-QString thisYear() { return QDate::currentDate().toString("yy"); }
-QString number(int n) { return "20" + thisYear() + QString("%1").arg(n, 4, 10, QChar('0')); }
+QString thisYear() {
+    return QDate::currentDate().toString("yy");
+}
+QString number(int n) {
+    return "20" + thisYear() + QString("%1").arg(n, 4, 10, QChar('0'));
+}
 
 class ReceiptSave : public DbTest {
 protected:
@@ -21,12 +25,15 @@ protected:
         doc = std::make_unique<stock::ReceiptDocument>(session());
         doc->print = [this] {
             // What the print sees: the buffer as the preview shows it.
-            printedTotals << db->scalar("select group_concat(celkem order by id) from " + session().dm.pracTabulka);
+            printedTotals << db->scalar("select group_concat(celkem order by id) from " +
+                                        session().dm.pracTabulka);
         };
         doc->FormShow();
         fillHeader(*doc);
     }
-    int stored(const QString& where = "typ = \"P\"") { return count(*db, "select count(*) from vse where " + where); }
+    int stored(const QString& where = "typ = \"P\"") {
+        return count(*db, "select count(*) from vse where " + where);
+    }
     QString vse(const QString& column, const QString& where = "typ = \"P\"") {
         return db->scalar("select group_concat(" + column + " order by id) from vse where " + where);
     }
@@ -45,7 +52,8 @@ TEST_F(ReceiptSave, TwoUnitsAtFifteenFiftyAreStoredAndRaiseTheBalance) {
     EXPECT_EQ(vse("cislo"), number(1));
     EXPECT_EQ(vse("celkem"), "31.00");
     EXPECT_EQ(vse("nakupcena"), "15.5000");
-    EXPECT_EQ(vse("concat_ws('|', cislpoloz, jkpov, text, mj, dodavatel, ico, orgjd, cisldokl, provozovna, prevzal, "
+    EXPECT_EQ(vse("concat_ws('|', cislpoloz, jkpov, text, mj, dodavatel, ico, orgjd, cisldokl, provozovna, "
+                  "prevzal, "
                   "rozuctoval, oznac)"),
               "10000101|100001|Mouka hladká|kg|Pekárna Novák|12345678|Brno|FA-77|1|Dvořáková|Malá|");
     EXPECT_EQ(vse("date(datum)"), QDate::currentDate().toString("yyyy-MM-dd"));
@@ -91,13 +99,15 @@ TEST_F(ReceiptSave, ReopenedAndChangedFromTwoToThreeKeepsOneLineAndTheBalanceMov
 }
 
 TEST_F(ReceiptSave, ReopeningListsReceiptsOfBothCanteens) {
-    db->exec("insert into vse (cislo, typ, datum, oznac) values (\"20240003\", \"P\", \"2024-01-02\", \"B\"), "
-             "(\"20240004\", \"P\", \"2024-01-03\", \"\"), (\"21240001\", \"V\", \"2024-01-03\", \"A\")");
+    db->exec(
+        "insert into vse (cislo, typ, datum, oznac) values (\"20240003\", \"P\", \"2024-01-02\", \"B\"), "
+        "(\"20240004\", \"P\", \"2024-01-03\", \"\"), (\"21240001\", \"V\", \"2024-01-03\", \"A\")");
     std::optional<QString> listedLast;
     doc->oprava([&](const QString& statement) {
         const auto rs = db->admin().query(statement);
         QStringList all;
-        for (int r = 0; r < rs.rowCount(); ++r) all << rs.text(r, "CISLO");
+        for (int r = 0; r < rs.rowCount(); ++r)
+            all << rs.text(r, "CISLO");
         EXPECT_EQ(all, QStringList({"20240003", "20240004"}));
         return std::optional<QString>();
     });
@@ -107,13 +117,15 @@ TEST_F(ReceiptSave, ReopeningListsReceiptsOfBothCanteens) {
 namespace {
 struct TotalCase {
     const char* name;
-    std::vector<std::pair<const char*, std::pair<double, double>>> extraCards;   // card, (price, balance)
+    std::vector<std::pair<const char*, std::pair<double, double>>> extraCards; // card, (price, balance)
     const char* expectedCard;
     int cardsAfter;
     double balanceAfter;
     bool newCard;
 };
-void PrintTo(const TotalCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TotalCase& c, std::ostream* os) {
+    *os << c.name;
+}
 class TotalPrice : public ReceiptSave, public ::testing::WithParamInterface<TotalCase> {};
 } // namespace
 
@@ -121,7 +133,8 @@ class TotalPrice : public ReceiptSave, public ::testing::WithParamInterface<Tota
 // opened when there is none, otherwise the one with the largest balance takes the line.
 TEST_P(TotalPrice, ThreeUnitsForTenCrowns) {
     const auto& c = GetParam();
-    for (const auto& [card, v] : c.extraCards) addCard(*db, card, v.first, v.second);
+    for (const auto& [card, v] : c.extraCards)
+        addCard(*db, card, v.first, v.second);
     doc->vpc = true;
     takeOver(session(), *doc, "10000101");
     EXPECT_TRUE(doc->CELKEMeditable);
@@ -140,12 +153,15 @@ TEST_P(TotalPrice, ThreeUnitsForTenCrowns) {
     EXPECT_EQ(printedTotals, QStringList({"9.99"})) << "the print shows the recalculated value";
     const QString opening = "typ = \"Z\" and cislpoloz = \"" + QString(c.expectedCard) + "\"";
     if (c.newCard) {
-        EXPECT_EQ(db->scalar("select concat_ws('|', cislokarty, nazev, jedn, druh, stredisko, mcena, mnoz) from "
-                             "sklkarta where cislokarty = \"" + QString(c.expectedCard) + "\""),
-                  QString(c.expectedCard) + "|Mouka hladká|kg|01|1|3.3300|3.0000");
-        EXPECT_EQ(vse("concat_ws('|', cislo, date(datum), jkpov, text, mnozstvi, nakupcena, celkem, dodavatel, mj)",
-                      opening),
-                  "|" + QDate::currentDate().toString("yyyy-MM-dd") + "|100001|Mouka hladká|0.0000|0.0000|0.00||");
+        EXPECT_EQ(
+            db->scalar("select concat_ws('|', cislokarty, nazev, jedn, druh, stredisko, mcena, mnoz) from "
+                       "sklkarta where cislokarty = \"" +
+                       QString(c.expectedCard) + "\""),
+            QString(c.expectedCard) + "|Mouka hladká|kg|01|1|3.3300|3.0000");
+        EXPECT_EQ(
+            vse("concat_ws('|', cislo, date(datum), jkpov, text, mnozstvi, nakupcena, celkem, dodavatel, mj)",
+                opening),
+            "|" + QDate::currentDate().toString("yyyy-MM-dd") + "|100001|Mouka hladká|0.0000|0.0000|0.00||");
     } else {
         EXPECT_EQ(stored(opening), 0);
     }
@@ -154,12 +170,8 @@ TEST_P(TotalPrice, ThreeUnitsForTenCrowns) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, TotalPrice,
     ::testing::Values(TotalCase{"new_card_at_the_new_price", {}, "10000102", 2, 3, true},
-                      TotalCase{"next_free_number_fills_the_gap",
-                                {{"10000103", {7.1, 1}}},
-                                "10000102",
-                                3,
-                                3,
-                                true},
+                      TotalCase{
+                          "next_free_number_fills_the_gap", {{"10000103", {7.1, 1}}}, "10000102", 3, 3, true},
                       TotalCase{"existing_card_with_the_largest_balance",
                                 {{"10000102", {3.33, 1}}, {"10000103", {3.33, 7}}},
                                 "10000103",
@@ -169,7 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReceiptSave, TotalPriceModeWithNoFreeCardNumberSavesNothing) {
-    for (int n = 2; n <= 99; ++n) addCard(*db, QString("100001%1").arg(n, 2, 10, QChar('0')), 1, 0);
+    for (int n = 2; n <= 99; ++n)
+        addCard(*db, QString("100001%1").arg(n, 2, 10, QChar('0')), 1, 0);
     ASSERT_EQ(count(*db, "select count(*) from sklkarta where jkpov = \"100001\""), 99);
     doc->vpc = true;
     takeOver(session(), *doc, "10000101");
@@ -186,14 +199,16 @@ TEST_F(ReceiptSave, TotalPriceModeWithNoFreeCardNumberSavesNothing) {
 namespace {
 struct BadInputCase {
     const char* name;
-    const char* card;     // "" = the line keeps no article
+    const char* card; // "" = the line keeps no article
     double quantity;
     bool vpc;
     double total;
     const char* message;
     bool headerInBuffer;
 };
-void PrintTo(const BadInputCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BadInputCase& c, std::ostream* os) {
+    *os << c.name;
+}
 class BadInput : public ReceiptSave, public ::testing::WithParamInterface<BadInputCase> {};
 } // namespace
 
@@ -214,18 +229,21 @@ TEST_P(BadInput, IsRefusedAndNothingIsWritten) {
     EXPECT_EQ(msg.text, c.message);
     EXPECT_EQ(stored("1"), 0);
     EXPECT_DOUBLE_EQ(balance(*db, "10000101") + balance(*db, "10000201"), 15);
-    EXPECT_EQ(count(*db, "select count(*) from " + session().dm.pracTabulka + " where cislo = \"" + number(1) + "\""),
+    EXPECT_EQ(count(*db, "select count(*) from " + session().dm.pracTabulka + " where cislo = \"" +
+                             number(1) + "\""),
               c.headerInBuffer ? doc->lineCount() : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BadInput,
-    ::testing::Values(
-        BadInputCase{"blank_last_line", "", 0, false, 0, "Nelze uložit, špatné vyplnění hodnot", false},
-        BadInputCase{"zero_quantity", "10000101", 0, false, 0, "Nelze uložit, nulové hodnoty!", true},
-        BadInputCase{"zero_price", "10000102", 4, false, 0, "Nelze uložit, nulové hodnoty!", true},
-        BadInputCase{"zero_total_in_total_mode", "10000101", 2, true, 0, "Nelze uložit, nulové hodnoty!", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, BadInput,
+                         ::testing::Values(BadInputCase{"blank_last_line", "", 0, false, 0,
+                                                        "Nelze uložit, špatné vyplnění hodnot", false},
+                                           BadInputCase{"zero_quantity", "10000101", 0, false, 0,
+                                                        "Nelze uložit, nulové hodnoty!", true},
+                                           BadInputCase{"zero_price", "10000102", 4, false, 0,
+                                                        "Nelze uložit, nulové hodnoty!", true},
+                                           BadInputCase{"zero_total_in_total_mode", "10000101", 2, true, 0,
+                                                        "Nelze uložit, nulové hodnoty!", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReceiptSave, ALineWithoutCardIsRefused) {
     receiveLine(session(), *doc, "10000101", 2);
@@ -248,7 +266,8 @@ TEST_F(ReceiptSave, HeaderTextsAreStoredAsTypedUpToTheirColumns) {
     const auto rs = db->admin().query("select * from vse where typ = \"P\"");
     ASSERT_EQ(rs.rowCount(), 1);
     EXPECT_EQ(rs.text(0, "DODAVATEL"), "Pekárna \"U Nováků\" \\ s.r.o.");
-    EXPECT_EQ(rs.text(0, "ORGJD"), (QString("Brno'; drop table vse; -- ") + QString(10000, QChar('x'))).left(50));
+    EXPECT_EQ(rs.text(0, "ORGJD"),
+              (QString("Brno'; drop table vse; -- ") + QString(10000, QChar('x'))).left(50));
     EXPECT_EQ(rs.text(0, "CISLDOKL"), "\\\"");
     EXPECT_EQ(rs.text(0, "PREVZAL"), QString(20, QChar(u'ř')));
     EXPECT_EQ(rs.text(0, "ICO"), "1\"2'3\\4");
@@ -272,8 +291,9 @@ TEST_F(ReceiptSave, AFailingSaveRollsBackEverything) {
 }
 
 TEST_F(ReceiptSave, AFailingSaveInTotalModeOpensNoCard) {
-    db->exec("create trigger vse_refuse before insert on vse for each row begin "
-             "if new.typ = 'P' then signal sqlstate '45000' set message_text = 'insert refused'; end if; end");
+    db->exec(
+        "create trigger vse_refuse before insert on vse for each row begin "
+        "if new.typ = 'P' then signal sqlstate '45000' set message_text = 'insert refused'; end if; end");
     doc->vpc = true;
     takeOver(session(), *doc, "10000101");
     typeInto(session(), *doc, 0, "MNOZSTVI", 3);
@@ -311,9 +331,10 @@ TEST(ReceiptWorkstations, TheSecondToSaveTakesTheNextFreeNumber) {
     EXPECT_EQ(b.prompter.lastText(), "Doklad byl uložen pod číslem " + number(2) + ". Číslo " + number(1) +
                                          " mezitím dostal doklad uložený na jiné stanici.");
 
-    EXPECT_EQ(db.scalar("select group_concat(concat_ws('|', cislo, dodavatel, cislpoloz, mnozstvi) order by cislo) "
-                        "from vse where typ = \"P\""),
-              number(1) + "|Pekárna Novák|10000101|2.0000," + number(2) + "|Mlýn Brno|10000201|4.0000");
+    EXPECT_EQ(
+        db.scalar("select group_concat(concat_ws('|', cislo, dodavatel, cislpoloz, mnozstvi) order by cislo) "
+                  "from vse where typ = \"P\""),
+        number(1) + "|Pekárna Novák|10000101|2.0000," + number(2) + "|Mlýn Brno|10000201|4.0000");
     EXPECT_DOUBLE_EQ(balance(db, "10000101"), 7);
     EXPECT_DOUBLE_EQ(balance(db, "10000201"), 14);
     EXPECT_EQ(docA.header().CISLO, number(2)) << "shown until it saves again";
@@ -349,17 +370,20 @@ namespace {
 struct WarningCase {
     const char* name;
     int cards;
-    const char* answer;   // "" = no question
+    const char* answer; // "" = no question
     bool cleanupRun;
 };
-void PrintTo(const WarningCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WarningCase& c, std::ostream* os) {
+    *os << c.name;
+}
 class CardCountWarning : public DbTest, public ::testing::WithParamInterface<WarningCase> {};
 } // namespace
 
 TEST_P(CardCountWarning, NearTheNinetyNineCardsOfAnArticle) {
     const auto& c = GetParam();
     addCard(*db, "20000101", 1, 1, "Cukr moučka");
-    for (int n = 1; n <= c.cards; ++n) addCard(*db, QString("100001%1").arg(n, 2, 10, QChar('0')), n, 0, "Mouka hladká");
+    for (int n = 1; n <= c.cards; ++n)
+        addCard(*db, QString("100001%1").arg(n, 2, 10, QChar('0')), n, 0, "Mouka hladká");
     int cleanups = 0;
     stock::ReceiptDocument::cleanupOldEmptyCards = [&](app::Session&) { ++cleanups; };
     stock::ReceiptDocument doc(session());
@@ -369,8 +393,9 @@ TEST_P(CardCountWarning, NearTheNinetyNineCardsOfAnArticle) {
     if (*c.answer) {
         const auto& m = prompter().records().front().message;
         EXPECT_EQ(m.caption, "Talírka");
-        EXPECT_EQ(m.text, "POZOR - počet karet: Mouka hladká se blíží maximu. Doporučujeme provést Servis - Rušení "
-                          "prázdných skladových karet!");
+        EXPECT_EQ(m.text,
+                  "POZOR - počet karet: Mouka hladká se blíží maximu. Doporučujeme provést Servis - Rušení "
+                  "prázdných skladových karet!");
         EXPECT_EQ(m.buttons, QStringList({"pokračovat", "spustit rušení"}));
     } else {
         EXPECT_TRUE(prompter().records().empty());

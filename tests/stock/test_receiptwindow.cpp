@@ -25,11 +25,12 @@ using namespace stock_test;
 
 namespace {
 
-QString number(int n) { return "20" + QDate::currentDate().toString("yy") + QString("%1").arg(n, 4, 10, QChar('0')); }
+QString number(int n) {
+    return "20" + QDate::currentDate().toString("yy") + QString("%1").arg(n, 4, 10, QChar('0'));
+}
 
 // Runs `step` once the next modal window is up; a failed step must not leave a test hanging.
-template <class W>
-void whenModal(std::function<void(W*)> step) {
+template <class W> void whenModal(std::function<void(W*)> step) {
     QTimer::singleShot(0, [step] {
         auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
         if (!w) {
@@ -54,7 +55,9 @@ void watchdog() {
 QLineEdit* cellEditor(stock::TForm1* f) {
     return qobject_cast<QLineEdit*>(f->suitempDBGrid1->indexWidget(f->suitempDBGrid1->currentIndex()));
 }
-QLineEdit* cellEditor(const std::unique_ptr<stock::TForm1>& f) { return cellEditor(f.get()); }
+QLineEdit* cellEditor(const std::unique_ptr<stock::TForm1>& f) {
+    return cellEditor(f.get());
+}
 
 class ReceiptWindow : public DbTest {
 protected:
@@ -94,7 +97,7 @@ TEST_F(ReceiptWindow, ReceivesAPickedCardThroughTheWindow) {
         typeText(f->Edit4, "Pekárna \"U Nováků\"");
         typeText(f->MaskEdit2, "1234567890");
         typeText(f->Edit3, "Brno");
-        f->Edit1->selectAll();   // as entering the field with Tab does
+        f->Edit1->selectAll(); // as entering the field with Tab does
         typeText(f->Edit1, "FA-77");
         f->Edit5->clear();
         typeText(f->Edit5, "3");
@@ -118,19 +121,20 @@ TEST_F(ReceiptWindow, ReceivesAPickedCardThroughTheWindow) {
         }
         typeText(editor, "2");
         QTest::keyClick(editor, Qt::Key_Return);
-        QApplication::processEvents();   // the grid takes the value on its next round
+        QApplication::processEvents(); // the grid takes the value on its next round
         QTest::mouseClick(f->suitempButton3, Qt::LeftButton);
         numberAfter = f->Edit2->text();
-        QTest::mouseClick(f->suitempButton6, Qt::LeftButton);   // "Konec": nothing to ask, closes
+        QTest::mouseClick(f->suitempButton6, Qt::LeftButton); // "Konec": nothing to ask, closes
     });
     ASSERT_TRUE(commands.run("Pjemzbo1", session(), nullptr));
 
     EXPECT_EQ(shownNumber, number(1));
     EXPECT_EQ(shownDate, QDate::currentDate());
-    EXPECT_EQ(db->scalar("select concat_ws('|', cislo, typ, dodavatel, ico, orgjd, cisldokl, provozovna, prevzal, "
-                         "cislpoloz, jkpov, text, mnozstvi, nakupcena, celkem) from vse"),
-              number(1) + "|P|Pekárna \"U Nováků\"|12345678|Brno|FA-77|3|Dvořáková|10000101|100001|Mouka hladká|"
-                          "2.0000|15.5000|31.00");
+    EXPECT_EQ(
+        db->scalar("select concat_ws('|', cislo, typ, dodavatel, ico, orgjd, cisldokl, provozovna, prevzal, "
+                   "cislpoloz, jkpov, text, mnozstvi, nakupcena, celkem) from vse"),
+        number(1) + "|P|Pekárna \"U Nováků\"|12345678|Brno|FA-77|3|Dvořáková|10000101|100001|Mouka hladká|"
+                    "2.0000|15.5000|31.00");
     EXPECT_DOUBLE_EQ(balance(*db, "10000101"), 7);
     EXPECT_EQ(prompter().texts(), QStringList({"Doklad byl uložen"}));
     EXPECT_EQ(printed, 1);
@@ -161,7 +165,7 @@ TEST_F(ReceiptWindow, TheEstablishmentMustBeANumberBeforeAPick) {
     auto f = openWindow();
     f->Edit5->clear();
     typeText(f->Edit5, "dílna");
-    QTest::mouseClick(f->Panel6, Qt::LeftButton);   // no browser opens: the test would wait otherwise
+    QTest::mouseClick(f->Panel6, Qt::LeftButton); // no browser opens: the test would wait otherwise
     EXPECT_EQ(prompter().texts(), QStringList({"Není vyplněno číslo provozovny!"}));
     EXPECT_EQ(f->Edit5->text(), "");
 }
@@ -233,7 +237,8 @@ TEST_F(ReceiptWindow, GridKeysNeitherAddLinesNorLeaveTheNumberColumns) {
     struct {
         const char* from;
         const char* to;
-    } const tabs[] = {{"MNOZSTVI", "MNOZSTVI"}, {"NAKUPCENA", "MNOZSTVI"}, {"CELKEM", "MNOZSTVI"}, {"JKPOV", "CISLPOLOZ"}};
+    } const tabs[] = {
+        {"MNOZSTVI", "MNOZSTVI"}, {"NAKUPCENA", "MNOZSTVI"}, {"CELKEM", "MNOZSTVI"}, {"JKPOV", "CISLPOLOZ"}};
     for (const auto& t : tabs) {
         grid->setCurrentIndex(m.index(1, f->gridColumn(t.from)));
         QTest::keyClick(grid, Qt::Key_Tab);
