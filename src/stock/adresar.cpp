@@ -1,5 +1,6 @@
 #include "stock/adresar.h"
 
+#include "stock/formwidgets.h"
 #include "ui/datagrid.h"
 #include "ui/searchdialog.h"
 
@@ -16,16 +17,7 @@
 
 namespace stock {
 
-namespace {
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
+using form::button;
 
 TForm2::TForm2(app::Session& s, QWidget* parent) : QDialog(parent), s_(s), book_(s), model_(s.dm.table1) {
     setObjectName("TForm2");
@@ -61,9 +53,7 @@ TForm2::TForm2(app::Session& s, QWidget* parent) : QDialog(parent), s_(s), book_
     Panel2->setObjectName("Panel2");
     auto* form = new QFormLayout(Panel2);
     auto field = [this, form](const QString& name, const QString& caption, int maxLength) {
-        auto* e = new QLineEdit(Panel2);
-        e->setObjectName(name);
-        e->setMaxLength(maxLength);
+        auto* e = form::lineEdit(Panel2, name, maxLength);
         auto* l = new QLabel(caption, Panel2);
         form->addRow(l, e);
         e->installEventFilter(this);

@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "cards/skarta.h"
 #include "stock/adresar.h"
+#include "stock/formwidgets.h"
 #include "stock/gridkeys.h"
 #include "stock/oprava.h"
 #include "stock/qtisk2.h"
@@ -26,23 +27,8 @@
 
 namespace stock {
 
-namespace {
-
-QLineEdit* lineEdit(QWidget* parent, const QString& name, int maxLength) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setMaxLength(maxLength);
-    return e;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
+using form::button;
+using form::lineEdit;
 
 TForm1::TForm1(app::Session& s, QWidget* parent) : QDialog(parent), s_(s), doc_(s), model_(s.dm.table3) {
     setObjectName("TForm1");
@@ -89,29 +75,27 @@ void TForm1::build() {
     Button1 = button(this, "Button1", "?");
     Button1->setMaximumWidth(32);
 
-    auto* header = new QGridLayout;
-    auto label = [this](const QString& text) { return new QLabel(text, this); };
-    header->addWidget(label("Číslo:"), 0, 0);
-    header->addWidget(Edit2, 0, 1);
-    header->addWidget(label("Datum:"), 0, 2);
-    header->addWidget(DateEdit1, 0, 3);
     auto* supplier = new QHBoxLayout;
     supplier->addWidget(Edit4);
     supplier->addWidget(Button1);
-    header->addWidget(label("Dodavatel:"), 1, 0);
-    header->addLayout(supplier, 1, 1);
-    header->addWidget(label("IČO:"), 1, 2);
-    header->addWidget(MaskEdit2, 1, 3);
-    header->addWidget(label("Sídlo:"), 2, 0);
-    header->addWidget(Edit3, 2, 1);
-    header->addWidget(label("Čis. dokl. dod. :"), 2, 2);
-    header->addWidget(Edit1, 2, 3);
-    header->addWidget(label("Středisko:"), 3, 0);
-    header->addWidget(Edit5, 3, 1);
-    header->addWidget(label("Převzal:"), 3, 2);
-    header->addWidget(Edit6, 3, 3);
-    header->addWidget(label("Rozúčtoval:"), 4, 2);
-    header->addWidget(Edit7, 4, 3);
+    auto* header = new QGridLayout;
+    const struct {
+        const char* label;
+        QWidget* field;
+        QLayout* fields;
+        int row, column;
+    } headerFields[] = {{"Číslo:", Edit2, nullptr, 0, 0},        {"Datum:", DateEdit1, nullptr, 0, 2},
+                        {"Dodavatel:", nullptr, supplier, 1, 0}, {"IČO:", MaskEdit2, nullptr, 1, 2},
+                        {"Sídlo:", Edit3, nullptr, 2, 0},        {"Čis. dokl. dod. :", Edit1, nullptr, 2, 2},
+                        {"Středisko:", Edit5, nullptr, 3, 0},    {"Převzal:", Edit6, nullptr, 3, 2},
+                        {"Rozúčtoval:", Edit7, nullptr, 4, 2}};
+    for (const auto& f : headerFields) {
+        header->addWidget(new QLabel(f.label, this), f.row, f.column);
+        if (f.field)
+            header->addWidget(f.field, f.row, f.column + 1);
+        else
+            header->addLayout(f.fields, f.row, f.column + 1);
+    }
 
     Button7 = button(this, "Button7", "Číslo zboží");
     Panel5 = button(this, "Panel5", "Číslo karty");

@@ -29,6 +29,32 @@ inline void addCard(testing_support::TestDatabase& db, const QString& cislokarty
                      sql::num(mcena), sql::num(mnoz)));
 }
 
+// Flour at 15.50 with 5 in store and sugar at 22.90 with 10, one card each.
+inline void addFlourAndSugar(testing_support::TestDatabase& db) {
+    addArticle(db, "100001", "Mouka hladká");
+    addCard(db, "10000101", 15.5, 5);
+    addArticle(db, "100002", "Cukr krupice");
+    addCard(db, "10000201", 22.9, 10, "Cukr krupice");
+}
+
+// The n-th receipt number of this year.
+inline QString receiptNumber(int n) {
+    return "20" + QDate::currentDate().toString("yy") + QString("%1").arg(n, 4, 10, QChar('0'));
+}
+
+// A case of a parameterised test carries its name: it names the test and shows in failures.
+struct NamedCase {
+    const char* name;
+};
+inline std::ostream& operator<<(std::ostream& os, const NamedCase& c) {
+    return os << c.name;
+}
+struct CaseName {
+    template <class P> std::string operator()(const ::testing::TestParamInfo<P>& info) const {
+        return info.param.name;
+    }
+};
+
 inline double balance(testing_support::TestDatabase& db, const QString& cislokarty) {
     return db.scalar("select mnoz from sklkarta where cislokarty = " + sql::q(cislokarty)).toDouble();
 }

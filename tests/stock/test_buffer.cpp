@@ -9,10 +9,7 @@ class Buffer : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        addArticle(*db, "100001", "Mouka hladká");
-        addCard(*db, "10000101", 15.5, 5);
-        addArticle(*db, "100002", "Cukr krupice");
-        addCard(*db, "10000201", 22.9, 10, "Cukr krupice");
+        addFlourAndSugar(*db);
         doc = std::make_unique<stock::ReceiptDocument>(session());
         doc->print = [this] { ++printed; };
         doc->FormShow();
@@ -39,15 +36,11 @@ TEST_F(Buffer, NewDocumentStartsWithOneBlankLineAndAClearedHeader) {
 }
 
 namespace {
-struct LineCase {
-    const char* name;
+struct LineCase : NamedCase {
     std::vector<const char*> cards; // "" = a blank line
     int linesAfter;
     bool added;
 };
-void PrintTo(const LineCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class NewLine : public Buffer, public ::testing::WithParamInterface<LineCase> {};
 } // namespace
 
@@ -71,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, NewLine,
                                            LineCase{"last_line_blank", {"10000101", ""}, 2, false},
                                            LineCase{"only_a_blank_line", {""}, 1, false},
                                            LineCase{"last_line_with_article", {"", "10000101"}, 3, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(Buffer, DeletingTheOnlyLineLeavesOneBlankLine) {
     receiveLine(session(), *doc, "10000101", 2);
@@ -117,15 +110,11 @@ TEST_F(Buffer, RecalculationRoundsLineValuesToTwoPlacesAwayFromZero) {
 }
 
 namespace {
-struct GuardCase {
-    const char* name;
+struct GuardCase : NamedCase {
     const char* answer;
     bool goesOn;
     int storedLines;
 };
-void PrintTo(const GuardCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class Guard : public Buffer, public ::testing::WithParamInterface<GuardCase> {};
 } // namespace
 
@@ -151,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, Guard,
                          ::testing::Values(GuardCase{"ano_saves", "ano", true, 1},
                                            GuardCase{"ne_drops", "ne", true, 0},
                                            GuardCase{"storno_stays", "storno", false, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(Buffer, ABufferWithoutArticleIsLeftWithoutAQuestion) {
     doc->newLine();

@@ -11,17 +11,12 @@ struct StoredDoc {
     std::string cislo, typ, datum;
 };
 
-struct NumberingCase {
-    const char* name;
+struct NumberingCase : NamedCase {
     std::vector<StoredDoc> stored;
     bool receipt;
     QDate date;
     const char* expected;
 };
-
-void PrintTo(const NumberingCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Numbering : public ::testing::TestWithParam<NumberingCase> {};
 
@@ -64,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         // ... and for 2024 by its date.
         NumberingCase{
             "year_by_date", {{"20230017", "P", "2024-01-05"}}, true, QDate(2024, 2, 1), "20230018"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(NumberingStatement, KeepsTheTextOfBothKinds) {
     EXPECT_EQ(

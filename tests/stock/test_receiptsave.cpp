@@ -7,21 +7,15 @@ using namespace stock_test;
 
 namespace {
 
-QString thisYear() {
-    return QDate::currentDate().toString("yy");
-}
 QString number(int n) {
-    return "20" + thisYear() + QString("%1").arg(n, 4, 10, QChar('0'));
+    return receiptNumber(n);
 }
 
 class ReceiptSave : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        addArticle(*db, "100001", "Mouka hladká");
-        addCard(*db, "10000101", 15.5, 5);
-        addArticle(*db, "100002", "Cukr krupice");
-        addCard(*db, "10000201", 22.9, 10, "Cukr krupice");
+        addFlourAndSugar(*db);
         doc = std::make_unique<stock::ReceiptDocument>(session());
         doc->print = [this] {
             // What the print sees: the buffer as the preview shows it.
@@ -115,17 +109,13 @@ TEST_F(ReceiptSave, ReopeningListsReceiptsOfBothCanteens) {
 }
 
 namespace {
-struct TotalCase {
-    const char* name;
+struct TotalCase : NamedCase {
     std::vector<std::pair<const char*, std::pair<double, double>>> extraCards; // card, (price, balance)
     const char* expectedCard;
     int cardsAfter;
     double balanceAfter;
     bool newCard;
 };
-void PrintTo(const TotalCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class TotalPrice : public ReceiptSave, public ::testing::WithParamInterface<TotalCase> {};
 } // namespace
 
@@ -178,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 3,
                                 10,
                                 false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(ReceiptSave, TotalPriceModeWithNoFreeCardNumberSavesNothing) {
     for (int n = 2; n <= 99; ++n)
@@ -197,8 +187,7 @@ TEST_F(ReceiptSave, TotalPriceModeWithNoFreeCardNumberSavesNothing) {
 }
 
 namespace {
-struct BadInputCase {
-    const char* name;
+struct BadInputCase : NamedCase {
     const char* card; // "" = the line keeps no article
     double quantity;
     bool vpc;
@@ -206,9 +195,6 @@ struct BadInputCase {
     const char* message;
     bool headerInBuffer;
 };
-void PrintTo(const BadInputCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class BadInput : public ReceiptSave, public ::testing::WithParamInterface<BadInputCase> {};
 } // namespace
 
@@ -243,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadInput,
                                                         "Nelze uložit, nulové hodnoty!", true},
                                            BadInputCase{"zero_total_in_total_mode", "10000101", 2, true, 0,
                                                         "Nelze uložit, nulové hodnoty!", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(ReceiptSave, ALineWithoutCardIsRefused) {
     receiveLine(session(), *doc, "10000101", 2);
@@ -309,10 +295,7 @@ TEST_F(ReceiptSave, AFailingSaveInTotalModeOpensNoCard) {
 // must not merge its lines into the first one's document.
 TEST(ReceiptWorkstations, TheSecondToSaveTakesTheNextFreeNumber) {
     TestDatabase db;
-    addArticle(db, "100001", "Mouka hladká");
-    addCard(db, "10000101", 15.5, 5);
-    addArticle(db, "100002", "Cukr krupice");
-    addCard(db, "10000201", 22.9, 10, "Cukr krupice");
+    addFlourAndSugar(db);
     StartedSession a(db, "KUCHYN-1"), b(db, "SKLAD 2");
     ASSERT_NE(a.s().dm.pracTabulka, b.s().dm.pracTabulka);
     stock::ReceiptDocument docA(a.s()), docB(b.s());
@@ -367,15 +350,11 @@ TEST(ReceiptWorkstations, ASaveThatCannotGetTheLockWritesNothing) {
 }
 
 namespace {
-struct WarningCase {
-    const char* name;
+struct WarningCase : NamedCase {
     int cards;
     const char* answer; // "" = no question
     bool cleanupRun;
 };
-void PrintTo(const WarningCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class CardCountWarning : public DbTest, public ::testing::WithParamInterface<WarningCase> {};
 } // namespace
 
@@ -408,7 +387,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CardCountWarning,
                          ::testing::Values(WarningCase{"ninety_cards_no_warning", 90, "", false},
                                            WarningCase{"ninety_one_continue", 91, "pokračovat", false},
                                            WarningCase{"ninety_one_clean_up", 91, "spustit rušení", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(ReceiptSave, PickingNeedsANumericEstablishment) {
     struct {

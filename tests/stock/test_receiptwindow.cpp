@@ -26,7 +26,7 @@ using namespace stock_test;
 namespace {
 
 QString number(int n) {
-    return "20" + QDate::currentDate().toString("yy") + QString("%1").arg(n, 4, 10, QChar('0'));
+    return receiptNumber(n);
 }
 
 // Runs `step` once the next modal window is up; a failed step must not leave a test hanging.
@@ -63,10 +63,7 @@ class ReceiptWindow : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        addArticle(*db, "100001", "Mouka hladká");
-        addCard(*db, "10000101", 15.5, 5);
-        addArticle(*db, "100002", "Cukr krupice");
-        addCard(*db, "10000201", 22.9, 10, "Cukr krupice");
+        addFlourAndSugar(*db);
     }
     // A window shown without a modal loop, with the print counted.
     std::unique_ptr<stock::TForm1> openWindow() {
