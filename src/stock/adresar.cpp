@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -55,6 +56,10 @@ TForm2::TForm2(app::Session& s, QWidget* parent) : QDialog(parent), s_(s), book_
     auto field = [this, form](const QString& name, const QString& caption, int maxLength) {
         auto* e = form::lineEdit(Panel2, name, maxLength);
         auto* l = new QLabel(caption, Panel2);
+        // Room for the bold caption it gets while its field has the focus.
+        QFont bold = l->font();
+        bold.setBold(true);
+        l->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(caption) + 2);
         form->addRow(l, e);
         e->installEventFilter(this);
         fieldLabels_.push_back({e, l});

@@ -53,6 +53,15 @@ TEST_F(ReceiptSave, TwoUnitsAtFifteenFiftyAreStoredAndRaiseTheBalance) {
     EXPECT_EQ(vse("date(datum)"), QDate::currentDate().toString("yyyy-MM-dd"));
     EXPECT_DOUBLE_EQ(balance(*db, "10000101"), 7);
     EXPECT_EQ(printedTotals, QStringList({"31.00"}));
+    // The copy into vse is the one statement of six lines; the canteen marker stays out of it.
+    EXPECT_TRUE(session().conn().trace().last().contains(
+        "insert into vse \n"
+        "(CISLO,TYP,ICO,DODAVATEL, ORGJD, CISLDOKL,PROVOZOVNA,DATUM,CISLPOLOZ,\n"
+        "jkpov, text, mnozstvi, nakupcena, celkem, prevzal, rozuctoval, popis, mj)\n"
+        "select CISLO,TYP,ICO,DODAVATEL, ORGJD, CISLDOKL,PROVOZOVNA,DATUM,CISLPOLOZ,\n"
+        "jkpov, text, mnozstvi, nakupcena, celkem, prevzal, rozuctoval, popis, mj\n"
+        "from " +
+        session().dm.pracTabulka));
 
     const auto& msg = prompter().records().back().message;
     EXPECT_EQ(msg.caption, "Uložení dokladu");
