@@ -4,6 +4,8 @@
 #include "core/rounding.h"
 #include "db/sqltext.h"
 
+#include <QHash>
+
 namespace stock {
 
 QString numberingStatement(const DocumentKind& kind, const QDate& date) {
@@ -230,16 +232,31 @@ QString DocumentBuffer::takeNumberAtSave() {
     return shown;
 }
 
-// Balances change relative to what the card holds at that moment, one statement per document:
-// another workstation's change of the same card in between is kept.
-void DocumentBuffer::changeBalances(const QString& quantities, int sign) {
-    conn().exec("update sklkarta k join (" + quantities +
-                ") s on k.cislokarty = s.cislpoloz set k.mnoz = k.mnoz " + (sign < 0 ? "- s.m" : "+ s.m"));
+// Balances change relative to what the card holds at that moment, in one statement per
+// document: another workstation's change of the same card in between is kept. The quantities
+// are summed per card here, so that the statement neither depends on how the server would group
+// the movements nor changes a card twice.
+void DocumentBuffer::changeBalances(const db::ResultSet& lines, int sign) {
+    QStringList cards;
+    QHash<QString, double> sums;
+    for (int r = 0; r < lines.rowCount(); ++r) {
+        const QString card = lines.text(r, "cislpoloz");
+        if (!sums.contains(card)) cards << card;
+        sums[card] += lines.number(r, "mnozstvi");
+    }
+    if (cards.isEmpty()) return;
+    QStringList whens, keys;
+    for (const QString& card : cards) {
+        whens << "when " + sql::q(card) + " then " + sql::num(core::round4(sums[card]));
+        keys << sql::q(card);
+    }
+    conn().exec("update sklkarta set mnoz = mnoz " + QString(sign < 0 ? "-" : "+") + " case cislokarty " +
+                whens.join(" ") + " end where cislokarty in (" + keys.join(", ") + ")");
 }
 
 void DocumentBuffer::undoStored(int sign) {
-    changeBalances("select cislpoloz, sum(mnozstvi) as m from vse where cislo = " + sql::q(header_.CISLO) +
-                       " AND TYP = " + sql::q(kind_.letter) + " group by cislpoloz",
+    changeBalances(conn().query("select * from vse where cislo = " + sql::q(header_.CISLO) +
+                                " AND TYP = " + sql::q(kind_.letter)),
                    sign);
 }
 
@@ -255,9 +272,7 @@ void DocumentBuffer::insertFromBuffer(const QString& columnsLine1, const QString
 
 void DocumentBuffer::applyBalances(int sign) {
     // Read from the table, not the client copy: the save may have changed card numbers meanwhile.
-    changeBalances("select CISLPOLOZ as cislpoloz, sum(MNOZSTVI) as m from " + pracTabulka() +
-                       " group by CISLPOLOZ",
-                   sign);
+    changeBalances(conn().query("select CISLPOLOZ, MNOZSTVI from " + pracTabulka()), sign);
 }
 
 } // namespace stock

@@ -141,8 +141,9 @@ protected:
     void insertFromBuffer(const QString& columnsLine1, const QString& columnsLine2);
     // The buffer lines' quantities onto their cards (sign +1 for receipts).
     void applyBalances(int sign);
-    // Adds (sign +1) or takes (-1) the quantities "select cislpoloz, m ..." to or from the cards.
-    void changeBalances(const QString& quantities, int sign);
+    // Adds (sign +1) or takes (-1) the quantities of the lines (columns cislpoloz, mnozstvi) to or
+    // from their cards.
+    void changeBalances(const db::ResultSet& lines, int sign);
     void refreshBuffer();
     // An empty buffer: created afresh when it is not open yet, else emptied.
     void emptyBuffer();

@@ -101,6 +101,27 @@ TEST_F(ReceiptSave, ReopenedAndChangedFromTwoToThreeKeepsOneLineAndTheBalanceMov
     EXPECT_FALSE(doc->reopened());
 }
 
+// Two lines of one card: both quantities reach the card, and taking the stored version back
+// takes both.
+TEST_F(ReceiptSave, LinesOfOneCardAddUp) {
+    receiveLine(session(), *doc, "10000101", 2);
+    receiveLine(session(), *doc, "10000201", 1.25);
+    receiveLine(session(), *doc, "10000101", 0.3333);
+    ASSERT_TRUE(doc->save());
+    EXPECT_DOUBLE_EQ(balance(*db, "10000101"), 7.3333);
+    EXPECT_DOUBLE_EQ(balance(*db, "10000201"), 11.25);
+
+    doc->oprava([&](const QString&) { return std::optional<QString>(number(1)); });
+    ASSERT_EQ(doc->lineCount(), 3);
+    session().dm.table3.first();
+    prompter().answer("ANO");
+    ASSERT_TRUE(doc->deleteLine());
+    ASSERT_TRUE(doc->save());
+    EXPECT_EQ(vse("concat_ws('|', cislpoloz, mnozstvi)"), "10000201|1.2500,10000101|0.3333");
+    EXPECT_DOUBLE_EQ(balance(*db, "10000101"), 5.3333);
+    EXPECT_DOUBLE_EQ(balance(*db, "10000201"), 11.25);
+}
+
 TEST_F(ReceiptSave, ReopeningListsReceiptsOfBothCanteens) {
     db->exec(
         "insert into vse (cislo, typ, datum, oznac) values (\"20240003\", \"P\", \"2024-01-02\", \"B\"), "
