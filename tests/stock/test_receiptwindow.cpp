@@ -3,6 +3,7 @@
 
 #include "app/commands.h"
 #include "app/osetrenichyb.h"
+#include "app/vyber.h"
 #include "cards/skarta.h"
 #include "db/datasetmodel.h"
 #include "stock/adresar.h"
@@ -11,6 +12,7 @@
 #include "stock/register.h"
 #include "ui/datagrid.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -123,7 +125,15 @@ TEST_F(ReceiptWindow, ReceivesAPickedCardThroughTheWindow) {
         numberAfter = f->Edit2->text();
         QTest::mouseClick(f->suitempButton6, Qt::LeftButton); // "Konec": nothing to ask, closes
     });
-    ASSERT_TRUE(commands.run("Pjemzbo1", session(), nullptr));
+    // Opened from the main menu of a main window on the same workstation.
+    ui::ScriptedPrompter mainPrompter;
+    app::TForm4Options o;
+    o.prompter = &mainPrompter;
+    o.connection = db->params();
+    o.splash = false;
+    app::TForm4 mainWindow(started->ws.env(), commands, o);
+    mainPrompter.clear(); // the fixture's own session counts as a second connection
+    mainWindow.action("Pjemzbo1")->trigger();
 
     EXPECT_EQ(shownNumber, number(1));
     EXPECT_EQ(shownDate, QDate::currentDate());
@@ -133,12 +143,12 @@ TEST_F(ReceiptWindow, ReceivesAPickedCardThroughTheWindow) {
         number(1) + "|P|Pekárna \"U Nováků\"|12345678|Brno|FA-77|3|Dvořáková|10000101|100001|Mouka hladká|"
                     "2.0000|15.5000|31.00");
     EXPECT_DOUBLE_EQ(balance(*db, "10000101"), 7);
-    EXPECT_EQ(prompter().texts(), QStringList({"Doklad byl uložen"}));
+    EXPECT_EQ(mainPrompter.texts(), QStringList({"Doklad byl uložen"}));
     EXPECT_EQ(printed, 1);
     EXPECT_EQ(numberAfter, number(2));
     // The establishment and the mode are remembered for the next run.
-    EXPECT_EQ(session().settings.readProperty("TForm1", "Edit5", "Text"), "3");
-    EXPECT_EQ(session().settings.readProperty("TForm1", "vpc", "Checked"), "False");
+    EXPECT_EQ(mainWindow.session().settings.readProperty("TForm1", "Edit5", "Text"), "3");
+    EXPECT_EQ(mainWindow.session().settings.readProperty("TForm1", "vpc", "Checked"), "False");
 }
 
 TEST_F(ReceiptWindow, RemembersTheEstablishmentAndTheTotalPriceMode) {
