@@ -440,13 +440,14 @@ void TForm4::FormShow() {
     QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     restoreState();
     // The splash stays at least its minimum time since the start; a slow start closes it at once.
-    while (startTime_.msecsTo(QDateTime::currentDateTime()) < options_.splashMinimumMs && splash_) {
-        QEventLoop loop;
-        QTimer::singleShot(std::min<qint64>(1000, options_.splashMinimumMs - startTime_.msecsTo(QDateTime::currentDateTime())),
-                           &loop, &QEventLoop::quit);
-        loop.exec();
-    }
     if (splash_) {
+        const qint64 left = options_.splashMinimumMs - startTime_.msecsTo(QDateTime::currentDateTime());
+        if (left > 0) {
+            // The program keeps answering while it waits.
+            QEventLoop loop;
+            QTimer::singleShot(left, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
         splash_->close();
         delete splash_;
         splash_ = nullptr;

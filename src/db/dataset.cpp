@@ -33,9 +33,8 @@ void Dataset::refresh() {
     open_ = true;
     rebuildVisible();
     cur_ = visible_.isEmpty() ? -1 : std::clamp(pos, 0, int(visible_.size()) - 1);
-    if (key.isValid() && !locate(key_, key)) {
-        // the row is gone: stay on the same position
-    }
+    // Back on the same row; when it is gone the cursor stays on the same position.
+    if (key.isValid()) locate(key_, key);
     eof_ = visible_.isEmpty();
     if (afterScroll) afterScroll();
 }
